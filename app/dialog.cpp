@@ -1,0 +1,112 @@
+// Start-up and the main dialog: its initialisation, its closing and the
+// dispatch of every message and command to the operation that handles it.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/pages.h"
+#include "app/resource.h"
+#include "app/shell.h"
+#include "app/status.h"
+#include "device/locate.h"
+
+Shell g_shell;
+
+// The credit font and the pilot font differ only in height.
+static HFONT CreateArialBold(LONG height)
+{
+    LOGFONTA font = {};
+    font.lfHeight = height;
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = PROOF_QUALITY;
+    lstrcpynA(font.lfFaceName, "Arial", LF_FACESIZE);
+    return CreateFontIndirectA(&font);
+}
+
+static BOOL OnInitDialog(HWND dialog)
+{
+    g_shell.dialog = dialog;
+    g_shell.creditFont = CreateArialBold(14);
+    g_shell.pilotFont = CreateArialBold(20);
+    GetClientRect(dialog, &g_shell.pageArea);
+    CreateToolbar();
+    CreateStatusLine();
+    // The toolbar and the Status line lie outside the page area.
+    g_shell.pageArea.top += 32;
+    g_shell.pageArea.bottom -= 32;
+    ShowWindow(dialog, SW_SHOW);
+    // Detection runs before initialisation ends, with the dialog visible,
+    // so that a message box it shows has the dialog as its owner.
+    SendMessageA(dialog, WM_DETECT_INSTRUMENT, 0, 0);
+    return TRUE;
+}
+
+static void CloseMainDialog(INT_PTR result)
+{
+    DeleteObject(g_shell.creditFont);
+    DeleteObject(g_shell.pilotFont);
+    EndDialog(g_shell.dialog, result);
+}
+
+// Returns TRUE for every command the program knows, whatever its outcome.
+static BOOL OnCommand(WORD id)
+{
+    switch (id) {
+    case IDOK:                 CloseMainDialog(1); break;
+    case IDM_CHOOSE_SETUP:     ChooseSetupFile(); break;
+    case IDM_PILOT_PAGE:       ShowPage(PAGE_PILOT); break;
+    case IDM_SETTINGS1_PAGE:   ShowPage(PAGE_SETTINGS1); break;
+    case IDM_SETTINGS2_PAGE:   ShowPage(PAGE_SETTINGS2); break;
+    case IDM_FILES_PAGE:       ShowPage(PAGE_FILES); break;
+    case IDM_WAYPOINTS_PAGE:   ShowPage(PAGE_WAYPOINTS); break;
+    case IDM_ABOUT_PAGE:       ShowPage(PAGE_ABOUT); break;
+    case IDC_FILES_CLOSE:      ShowPage(PAGE_PREVIEW); break;
+    case IDC_WP_BACK:          ShowPage(PAGE_PREVIEW); break;
+    default:                   return FALSE;
+    }
+    return TRUE;
+}
+
+static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog);
+    case WM_CLOSE:
+        CloseMainDialog(0);
+        return TRUE;
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam));
+    case WM_DETECT_INSTRUMENT:
+        DetectInstrument();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int RunTolmaro(HINSTANCE instance)
+{
+    g_shell.instance = instance;
+    InitCommonControls();
+    LoadLibraryA("riched32.dll");
+    // Probing drives without a medium must not raise system error boxes.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+
+    // The program's window class is the system dialog class under its own
+    // name, with the program's icon.
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    if (!GetClassInfoExA(NULL, MAKEINTATOM(32770), &windowClass))
+        return 0;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TOLMARO));
+    windowClass.lpszClassName = "Tolmaro";
+    if (!RegisterClassExA(&windowClass))
+        return 0;
+
+    char modulePath[MAX_PATH] = "";
+    GetModuleFileNameA(instance, modulePath, sizeof modulePath);
+    StartAtProgramDrive(modulePath);
+
+    return (int)DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0);
+}

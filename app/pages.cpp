@@ -1,0 +1,98 @@
+// Pages: which controls each page shows, the page switch, and the toolbar.
+#include "app/pages.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/resource.h"
+#include "app/shell.h"
+
+uint8_t g_page = PAGE_START;
+
+struct PageRange {
+    uint16_t first, last;
+};
+
+// First and last control of pages 2 to 7. Pages 0 and 1 show only the
+// preview frame.
+static const PageRange kPageRanges[] = {
+    {IDC_PILOT_HEADING, IDC_PILOT_SAVE},
+    {IDC_S1_HEADING, IDC_S1_SAVE},
+    {IDC_S2_HEADING, IDC_S2_SAVE},
+    {IDC_FILES_HEADING, IDC_FILES_ANIMATION},
+    {IDC_WP_HEADING, IDC_WP_ANIMATION},
+    {IDC_ABOUT, IDC_ABOUT},
+};
+
+enum { TOOLBAR_BUTTONS = 7 };
+
+// Buttons 0 (choose the settings file) and 6 (about) work at all times;
+// 1 to 5 need a loaded instrument. The table keeps the last states set.
+static TBBUTTON g_toolbarButtons[TOOLBAR_BUTTONS];
+
+static void ShowPageControls(int show)
+{
+    if (g_page < PAGE_PILOT) {
+        ShowWindow(GetDlgItem(g_shell.dialog, IDC_PREVIEW_FRAME), show);
+        return;
+    }
+    PageRange range = kPageRanges[g_page - PAGE_PILOT];
+    // A page's animate control stays hidden until an operation starts it.
+    if (show != SW_HIDE && (range.last == IDC_FILES_ANIMATION || range.last == IDC_WP_ANIMATION))
+        range.last--;
+    for (int id = range.first; id <= range.last; id++)
+        ShowWindow(GetDlgItem(g_shell.dialog, id), show);
+}
+
+void ShowPage(uint8_t page)
+{
+    if (page == g_page)
+        return;
+    ShowPageControls(SW_HIDE);
+    g_page = page;
+    ShowPageControls(SW_SHOWNORMAL);
+    // Paint the new page, and on pages 0 and 1 the preview, before returning.
+    InvalidateRect(g_shell.dialog, &g_shell.pageArea, TRUE);
+    UpdateWindow(g_shell.dialog);
+}
+
+void SetDeviceButtons(bool enabled)
+{
+    for (int i = 1; i <= 5; i++) {
+        SendMessageA(g_shell.toolbar, TB_DELETEBUTTON, i, 0);
+        g_toolbarButtons[i].fsState = enabled ? TBSTATE_ENABLED : 0;
+        SendMessageA(g_shell.toolbar, TB_INSERTBUTTONA, i, (LPARAM)&g_toolbarButtons[i]);
+    }
+}
+
+static void FillToolbarButtons()
+{
+    ZeroMemory(g_toolbarButtons, sizeof g_toolbarButtons);
+    for (int i = 0; i < TOOLBAR_BUTTONS; i++) {
+        g_toolbarButtons[i].iBitmap = i;
+        g_toolbarButtons[i].idCommand = IDM_CHOOSE_SETUP + i;
+        g_toolbarButtons[i].fsState = (i == 0 || i == 6) ? TBSTATE_ENABLED : 0;
+        g_toolbarButtons[i].fsStyle = TBSTYLE_BUTTON;
+    }
+}
+
+void CreateToolbar()
+{
+    FillToolbarButtons();
+    HWND toolbar = CreateWindowExA(WS_EX_CLIENTEDGE, TOOLBARCLASSNAMEA, NULL,
+                                   WS_CHILD | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_TOP,
+                                   0, 0, 0, 0, g_shell.dialog, (HMENU)IDC_TOOLBAR,
+                                   g_shell.instance, NULL);
+    g_shell.toolbar = toolbar;
+    if (!toolbar)
+        return;
+    SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // Seven 16-pixel images; the bitmap's grey becomes the button face.
+    TBADDBITMAP images = {};
+    images.nID = (UINT_PTR)LoadImageA(g_shell.instance, MAKEINTRESOURCEA(IDB_TOOLBAR),
+                                      IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
+    SendMessageA(toolbar, TB_ADDBITMAP, 1, (LPARAM)&images);
+    SendMessageA(toolbar, TB_ADDBUTTONSA, TOOLBAR_BUTTONS, (LPARAM)g_toolbarButtons);
+    SetWindowLongA(toolbar, GWL_STYLE, GetWindowLongA(toolbar, GWL_STYLE) | TBSTYLE_FLAT);
+    ShowWindow(toolbar, SW_SHOW);
+}

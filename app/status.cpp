@@ -1,0 +1,57 @@
+// The Status line and the Activity animations.
+#include "app/status.h"
+
+#include <stdarg.h>
+#include <stdio.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/resource.h"
+#include "app/shell.h"
+
+enum { STATUS_TEXT_SIZE = 512 };
+
+void CreateStatusLine()
+{
+    HWND status = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_BORDER,
+                                      " Suche Zirkano 2.0 Laufwerk", g_shell.dialog, IDC_STATUS);
+    if (!status)
+        return;
+    // One part over the whole width of the dialog.
+    int right = g_shell.pageArea.right;
+    SendMessageA(status, SB_SETPARTS, 1, (LPARAM)&right);
+}
+
+void SetStatusText(const char *text)
+{
+    SendDlgItemMessageA(g_shell.dialog, IDC_STATUS, SB_SETTEXTA, 0, (LPARAM)text);
+}
+
+void SetStatusTextF(const char *format, ...)
+{
+    char text[STATUS_TEXT_SIZE];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    SetStatusText(text);
+}
+
+void ShowCopyProgress(const char *path)
+{
+    SetStatusTextF(" Kopiere Datei %s", path);
+}
+
+void StartActivityAnimation(int control, int clip)
+{
+    SendDlgItemMessageA(g_shell.dialog, control, ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(clip));
+    ShowWindow(GetDlgItem(g_shell.dialog, control), SW_SHOWNORMAL);
+    SendDlgItemMessageA(g_shell.dialog, control, ACM_PLAY, (WPARAM)-1, MAKELONG(0, -1));
+}
+
+void FinishActivityAnimation(int control)
+{
+    SendDlgItemMessageA(g_shell.dialog, control, ACM_STOP, 0, 0);
+    SendDlgItemMessageA(g_shell.dialog, control, ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(IDR_CLIP_DONE));
+    SendDlgItemMessageA(g_shell.dialog, control, ACM_PLAY, 1, MAKELONG(0, -1));
+}

@@ -1,0 +1,35 @@
+# Native build: the core's tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, libFuzzer targets (clang), benchmarks.
+option(TOLMARO_SANITIZE "Build with AddressSanitizer and UBSan" ON)
+option(TOLMARO_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+
+if(TOLMARO_FUZZ)
+    set(sanitizers -fsanitize=fuzzer-no-link,address,undefined)
+elseif(TOLMARO_SANITIZE)
+    set(sanitizers -fsanitize=address,undefined)
+endif()
+if(sanitizers)
+    add_compile_options(${sanitizers} -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(${sanitizers} -fno-sanitize-recover=all)
+endif()
+
+if(TOLMARO_FUZZ)
+    foreach(target setupfile)
+        add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp)
+        target_link_libraries(fuzz_${target} tolmaro_core)
+        target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
+    endforeach()
+    return()
+endif()
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+enable_testing()
+add_executable(native_tests
+    tests/native/scratch.cpp
+    tests/native/devpath_test.cpp
+    tests/native/stream_test.cpp
+    tests/native/setupfile_test.cpp
+)
+target_link_libraries(native_tests tolmaro_core GTest::gtest GTest::gtest_main)
+gtest_discover_tests(native_tests)

@@ -1,0 +1,45 @@
+# Windows build: tolmaro.exe and the tests that drive the real dialog
+# under Wine. Texts in the resource script are UTF-8, stored as code page 1252.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c65001")
+set(CMAKE_RC_COMPILE_OBJECT
+    "<CMAKE_RC_COMPILER> <DEFINES> <INCLUDES> <FLAGS> -I ${CMAKE_SOURCE_DIR} -O coff <SOURCE> <OBJECT>")
+
+# Everything of the program except its entry and its modal prompts, which
+# the tests replace with scripted answers.
+add_library(tolmaro_win STATIC
+    app/dialog.cpp
+    app/pages.cpp
+    app/status.cpp
+    device/locate.cpp
+    settings/devicedata.cpp
+)
+target_link_libraries(tolmaro_win PUBLIC tolmaro_core comctl32 comdlg32 shell32 gdi32 user32)
+
+set(static_options -static -static-libgcc -static-libstdc++)
+
+add_executable(tolmaro WIN32 app/main.cpp app/prompts.cpp resources/tolmaro.rc)
+target_link_libraries(tolmaro tolmaro_win)
+target_link_options(tolmaro PRIVATE ${static_options})
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+include(GoogleTest)
+enable_testing()
+set(win_test_sources
+    tests/win/harness.cpp
+    tests/win/scripted_prompts.cpp
+    tests/win/startup_test.cpp
+    tests/win/locate_test.cpp
+    tests/win/devicedata_test.cpp
+)
+add_executable(win_tests ${win_test_sources} resources/tolmaro.rc)
+target_link_libraries(win_tests tolmaro_win gtest gtest_main)
+target_compile_definitions(win_tests PRIVATE TOLMARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# The end-to-end tests start the real program from the same folder.
+add_dependencies(win_tests tolmaro)
+target_link_options(win_tests PRIVATE ${static_options})
+# One Wine process per test: every test starts the program from scratch.
+gtest_add_tests(TARGET win_tests SOURCES ${win_test_sources})

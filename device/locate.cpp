@@ -1,0 +1,102 @@
+// Finding the instrument's drive, and the manual choice of its settings file.
+#include "device/locate.h"
+
+#include <string.h>
+#include <windows.h>
+#include <commdlg.h>
+
+#include "app/prompts.h"
+#include "app/resource.h"
+#include "app/shell.h"
+#include "device/devpath.h"
+#include "device/stream.h"
+#include "settings/devicedata.h"
+#include "settings/labels.h"
+#include "settings/language.h"
+
+// Whether the program's path began with a drive letter worth probing first.
+static bool g_ownDriveKnown;
+
+void StartAtProgramDrive(const char *modulePath)
+{
+    g_ownDriveKnown = SetRootFromModulePath(modulePath);
+}
+
+static void AddComboItem(int id, const char *text)
+{
+    SendDlgItemMessageA(g_shell.dialog, id, CB_ADDSTRING, 0, (LPARAM)text);
+}
+
+// The display field and glider class lists never change during a run.
+static void FillFixedLists()
+{
+    for (int i = 0; i < DISPLAY_FIELD_COUNT; i++) {
+        AddComboItem(IDC_FIELD1, BuiltInLabel(LABEL_DISPLAY_FIELD + i));
+        AddComboItem(IDC_FIELD2, BuiltInLabel(LABEL_DISPLAY_FIELD + i));
+    }
+    for (int i = 0; i < GLIDER_CLASS_COUNT; i++)
+        AddComboItem(IDC_CLASS, BuiltInLabel(LABEL_GLIDER_CLASS + i));
+}
+
+static bool OpenSetupFile(Stream *in)
+{
+    return FormDevicePath(kSetupFileName) && OpenStream(in, g_deviceRoot.path, "rt");
+}
+
+// Tries every drive root of the system, in the system's order.
+static bool ScanDrives(Stream *in)
+{
+    // 27 drives of four characters ("E:\" and NUL) and the final NUL.
+    char drives[109];
+    DWORD length = GetLogicalDriveStringsA(sizeof drives, drives);
+    if (length >= sizeof drives)
+        length = 0;
+    for (DWORD p = 0; p < length; p += 4) {
+        SetRootDriveLetter(drives[p]);
+        if (OpenSetupFile(in))
+            return true;
+    }
+    return false;
+}
+
+void DetectInstrument()
+{
+    FillFixedLists();
+    Stream in;
+    bool found = (g_ownDriveKnown && OpenSetupFile(&in)) || ScanDrives(&in);
+    if (!found) {
+        ShowMessageBox(g_shell.dialog, "Bitte Verzeichnis ausw\xE4hlen",
+                       "Zirkano 2.0 nicht gefunden!", MB_ICONWARNING);
+        return;
+    }
+    LoadDeviceData(&in);
+    SetDlgItemTextA(g_shell.dialog, IDC_PILOT_HEADING, LanguageSlot(SLOT_PILOT_HEADING));
+}
+
+void ChooseSetupFile()
+{
+    DeviceRoot previous = g_deviceRoot;
+    char chosen[DEVICE_PATH_SIZE] = "";
+
+    // The file name must be exactly the settings file's; the folder and the
+    // file need not exist, so that any folder can be pointed at.
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = g_shell.dialog;
+    dialog.hInstance = g_shell.instance;
+    dialog.lpstrFilter = "Zirkano 2.0 Setup-Datei\0setupdata.txt\0";
+    dialog.lpstrFile = chosen;
+    dialog.nMaxFile = sizeof chosen;
+    dialog.lpstrTitle = "Zirkano 2.0 Setup-Verzeichnis w\xE4hlen";
+    dialog.Flags = OFN_EXPLORER;
+    dialog.lpstrDefExt = "txt";
+    if (!ShowOpenFileDialog(&dialog))
+        return;
+
+    Stream in;
+    if (!SetRootFromSetupPath(chosen) || !OpenStream(&in, g_deviceRoot.path, "rt")) {
+        g_deviceRoot = previous;
+        return;
+    }
+    LoadDeviceData(&in);
+}

@@ -1,0 +1,47 @@
+// Buffered file streams with the program's own text mode, so that the bytes
+// on disk are the same whichever C runtime the program is built with.
+//
+// Text mode: every "\n" written becomes CR LF; on reading, CR LF becomes
+// "\n" (a CR not followed by LF stays) and a byte 0x1A ends the file.
+// Binary mode copies bytes unchanged.
+#ifndef TOLMARO_STREAM_H
+#define TOLMARO_STREAM_H
+
+#include <stddef.h>
+#include <stdio.h>
+
+struct Stream {
+    FILE *file;
+    bool text;
+    bool ended;     // text mode: 0x1A or the end of the file was read
+    bool failed;    // a write or flush failed
+};
+
+// mode: "rt", "wt", "rb" or "wb". Returns false when the file does not open.
+bool OpenStream(Stream *stream, const char *path, const char *mode);
+
+// Closes the stream. Returns false when any write, the final flush or the
+// close itself failed, so that a half-written file is never taken as saved.
+bool CloseStream(Stream *stream);
+
+// Reads one character, EOF at the end.
+int ReadChar(Stream *stream);
+
+// Reads a line as fgets does: at most size - 1 characters, up to and
+// including a line feed. Returns false at the end of the file.
+bool ReadLine(Stream *stream, char *buffer, size_t size);
+
+// Reads up to count bytes (binary mode), returns the number read.
+size_t ReadBytes(Stream *stream, void *buffer, size_t count);
+
+// Length of the file in bytes as it is on disk; the stream is left at its start.
+long StreamLength(Stream *stream);
+
+void WriteText(Stream *stream, const char *text);
+void WriteBytes(Stream *stream, const void *bytes, size_t count);
+
+// Replaces target by the complete file at temp (same folder). Returns false,
+// leaving target as it was, when the replacement fails.
+bool ReplaceWithFile(const char *temp, const char *target);
+
+#endif

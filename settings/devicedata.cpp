@@ -1,0 +1,69 @@
+// The load sequence of an instrument's data, and the save of its settings.
+#include "settings/devicedata.h"
+
+#include <stdio.h>
+#include <windows.h>
+
+#include "app/pages.h"
+#include "app/prompts.h"
+#include "app/resource.h"
+#include "app/shell.h"
+#include "app/status.h"
+#include "device/devpath.h"
+#include "device/stream.h"
+#include "settings/language.h"
+
+Settings g_settings = {2.5f, 0.3f, 1, 1, 4, 2, 1, 0, 12, 0.0f, 0, 1000, 0, 0, 3};
+WorkingValues g_working;
+
+// The settings are written here first and take the old file's place only
+// when complete, so that a failed save never leaves a truncated file.
+static const char kSetupTempName[] = "SETUP\\setupdata.new";
+
+void LoadDeviceData(Stream *setupFile)
+{
+    ReadSetupFile(&g_settings, setupFile);
+    CloseStream(setupFile);
+    CopySettingsToWorking(&g_settings, &g_working);
+
+    bool pilotRead = false;
+
+    // The next visit to the waypoint page counts the new instrument's store.
+    SetDlgItemInt(g_shell.dialog, IDC_WP_THERMAL, 0, FALSE);
+    SetDlgItemInt(g_shell.dialog, IDC_WP_USED, 0, FALSE);
+    SetDlgItemInt(g_shell.dialog, IDC_WP_DELETED, 0, FALSE);
+
+    ShowPage(pilotRead ? PAGE_PREVIEW : PAGE_START);
+    SetDeviceButtons(pilotRead);
+    SetStatusTextF(" Zirkano 2.0 an Laufwerk %c: - %s: %s", g_deviceRoot.path[0],
+                   LanguageSlot(SLOT_SPRACHE), LanguageSlot(SLOT_LANGUAGE_NAMES + g_settings.Sprache));
+}
+
+static bool SaveSetupText(const char *text)
+{
+    if (!FormDevicePath(kSetupTempName))
+        return false;
+    char temp[DEVICE_PATH_SIZE];
+    lstrcpynA(temp, g_deviceRoot.path, sizeof temp);
+
+    Stream out;
+    if (!OpenStream(&out, temp, "wt"))
+        return false;
+    WriteText(&out, text);
+    bool saved = CloseStream(&out) && FormDevicePath(kSetupFileName) && ReplaceWithFile(temp, g_deviceRoot.path);
+    if (!saved)
+        DeleteFileA(temp);
+    return saved;
+}
+
+bool WriteSetupFile()
+{
+    char text[SETUP_TEXT_SIZE];
+    if (!FormatSetupFile(&g_settings, text, sizeof text) || !SaveSetupText(text)) {
+        ShowMessageBox(g_shell.dialog, "Die Setupdatei kann nicht gespeichert werden",
+                       "Dateifehler", MB_ICONWARNING);
+        return false;
+    }
+    SetStatusTextF(" Setup in Datei %s gespeichert", g_deviceRoot.path);
+    return true;
+}

@@ -1,0 +1,64 @@
+// The Language text table.
+#include "settings/language.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "device/stream.h"
+
+LanguageTable g_language;
+
+static char g_fallback[] = "NULL";
+
+static void ReleaseText(LanguageTable *table)
+{
+    if (table->text != g_fallback)
+        free(table->text);
+    table->text = NULL;
+}
+
+bool ReadLanguageFile(LanguageTable *table, Stream *in)
+{
+    long length = StreamLength(in);
+    ReleaseText(table);
+    // One byte more than the file, so that a last line without a line feed
+    // ends at the end of the text.
+    table->text = (char *)malloc((size_t)length + 1);
+    for (int i = 0; i < LANGUAGE_SLOTS; i++)
+        table->slots[i] = "";
+    if (!table->text)
+        return false;
+
+    char *out = table->text;
+    table->slots[0] = out;
+    int next = 1;
+    for (int c; (c = ReadChar(in)) != EOF && out < table->text + length;) {
+        if (c == '\r')
+            continue;
+        if (c == '\n') {
+            *out++ = '\0';
+            if (next < LANGUAGE_SLOTS)
+                table->slots[next++] = out;
+            continue;
+        }
+        *out++ = (char)c;
+    }
+    *out = '\0';
+    return true;
+}
+
+void UseLanguageFallback(LanguageTable *table)
+{
+    if (table->text)
+        return;
+    table->text = g_fallback;
+    for (int i = 0; i < LANGUAGE_SLOTS; i++)
+        table->slots[i] = g_fallback;
+}
+
+const char *LanguageSlot(int slot)
+{
+    if (slot < 0 || slot >= LANGUAGE_SLOTS || !g_language.slots[slot])
+        return "";
+    return g_language.slots[slot];
+}

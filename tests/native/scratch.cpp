@@ -1,0 +1,53 @@
+// Scratch files for the native tests.
+#include "tests/native/scratch.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+static const std::string &ScratchFolder()
+{
+    static std::string folder;
+    if (folder.empty()) {
+        char pattern[] = "/tmp/tolmaro-test-XXXXXX";
+        const char *made = mkdtemp(pattern);
+        if (!made)
+            abort();
+        folder = made;
+    }
+    return folder;
+}
+
+std::string ScratchPath(const std::string &name)
+{
+    std::string path = ScratchFolder() + "/" + name;
+    // Make the folders of a relative name such as "SETUP/x.txt".
+    for (size_t at = ScratchFolder().size() + 1; (at = path.find('/', at)) != std::string::npos; at++)
+        mkdir(path.substr(0, at).c_str(), 0755);
+    return path;
+}
+
+std::string ScratchFile(const std::string &name, const std::string &bytes)
+{
+    std::string path = ScratchPath(name);
+    FILE *f = fopen(path.c_str(), "wb");
+    if (!f)
+        abort();
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+    return path;
+}
+
+std::string ReadWholeFile(const std::string &path)
+{
+    std::string bytes;
+    FILE *f = fopen(path.c_str(), "rb");
+    if (!f)
+        return bytes;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, n);
+    fclose(f);
+    return bytes;
+}

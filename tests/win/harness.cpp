@@ -1,0 +1,231 @@
+// Runs the real main dialog on a thread of its own and drives it.
+#include "tests/win/harness.h"
+
+#include <commctrl.h>
+#include <process.h>
+#include <stdio.h>
+
+#include <gtest/gtest.h>
+
+#include "app/resource.h"
+#include "app/shell.h"
+
+static HANDLE g_thread;
+static HWND g_dialog;
+
+static unsigned __stdcall ProgramThread(void *)
+{
+    return (unsigned)RunTolmaro(GetModuleHandleA(NULL));
+}
+
+static void RemoveTree(const std::string &folder)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = entry.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        std::string path = folder + name;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveTree(path + "\\");
+            RemoveDirectoryA(path.c_str());
+        } else {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+}
+
+void ClearTestDrives()
+{
+    for (char drive = 'D'; drive <= 'G'; drive++)
+        RemoveTree(std::string(1, drive) + ":\\");
+}
+
+std::string SampleFolder()
+{
+    // The tests run under Wine, where drive Z: is the Unix root.
+    std::string path = std::string("Z:") + TOLMARO_SOURCE_DIR + "/samples/instrument/";
+    for (char &c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+static void CopyTree(const std::string &from, const std::string &to)
+{
+    CreateDirectoryA(to.c_str(), NULL);
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((from + "*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = entry.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyTree(from + name + "\\", to + name + "\\");
+        else
+            CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+}
+
+void CopySampleInstrument(const std::string &folder)
+{
+    CopyTree(SampleFolder(), folder);
+    // Git keeps no empty folders; the sample lists the ones it has.
+    std::string list = ReadFileBytes(folder + ".emptydirs");
+    DeleteFileA((folder + ".emptydirs").c_str());
+    size_t start = 0;
+    while (start < list.size()) {
+        size_t end = list.find('\n', start);
+        if (end == std::string::npos)
+            end = list.size();
+        std::string relative = list.substr(start, end - start);
+        if (!relative.empty() && relative.back() == '\r')
+            relative.pop_back();
+        for (char &c : relative)
+            if (c == '/')
+                c = '\\';
+        if (!relative.empty())
+            MakeFolder(folder + relative);
+        start = end + 1;
+    }
+}
+
+void MakeFolder(const std::string &path)
+{
+    // Every folder on the way, for "E:\\FLIGHTS\\2026\\04".
+    for (size_t at = 3; at <= path.size(); at++)
+        if (at == path.size() || path[at] == '\\')
+            CreateDirectoryA(path.substr(0, at).c_str(), NULL);
+}
+
+void WriteFileBytes(const std::string &path, const std::string &bytes)
+{
+    size_t slash = path.rfind('\\');
+    if (slash != std::string::npos)
+        MakeFolder(path.substr(0, slash));
+    FILE *f = fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+}
+
+std::string ReadFileBytes(const std::string &path)
+{
+    std::string bytes;
+    FILE *f = fopen(path.c_str(), "rb");
+    if (!f)
+        return bytes;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, n);
+    fclose(f);
+    return bytes;
+}
+
+bool FileExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void StartProgram()
+{
+    g_thread = (HANDLE)_beginthreadex(NULL, 0, ProgramThread, NULL, 0, NULL);
+    ASSERT_NE(g_thread, nullptr);
+    for (int i = 0; i < 1000 && !g_dialog; i++) {
+        if (WaitForSingleObject(g_thread, 0) == WAIT_OBJECT_0)
+            break;
+        g_dialog = FindWindowA("Tolmaro", NULL);
+        if (!g_dialog)
+            Sleep(10);
+    }
+    ASSERT_NE(g_dialog, nullptr) << "the main dialog did not appear";
+    // Answered once the dialog runs its message loop, after initialisation.
+    SendMessageA(g_dialog, WM_NULL, 0, 0);
+}
+
+int CloseProgram(UINT message, WPARAM wParam)
+{
+    PostMessageA(g_dialog, message, wParam, 0);
+    WaitForSingleObject(g_thread, 10000);
+    DWORD code = 0xDEAD;
+    GetExitCodeThread(g_thread, &code);
+    CloseHandle(g_thread);
+    g_thread = NULL;
+    g_dialog = NULL;
+    return (int)code;
+}
+
+HWND Dialog()
+{
+    return g_dialog;
+}
+
+HWND Control(int id)
+{
+    return GetDlgItem(g_dialog, id);
+}
+
+LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return SendMessageA(g_dialog, message, wParam, lParam);
+}
+
+LRESULT Command(int id)
+{
+    return Send(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+std::string ControlText(int id)
+{
+    char text[1024] = "";
+    GetDlgItemTextA(g_dialog, id, text, sizeof text);
+    return text;
+}
+
+std::string StatusText()
+{
+    char text[1024] = "";
+    SendDlgItemMessageA(g_dialog, IDC_STATUS, SB_GETTEXTA, 0, (LPARAM)text);
+    return text;
+}
+
+bool IsShown(int id)
+{
+    return (GetWindowLongA(Control(id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+int ComboCount(int id)
+{
+    return (int)SendDlgItemMessageA(g_dialog, id, CB_GETCOUNT, 0, 0);
+}
+
+std::string ComboItem(int id, int index)
+{
+    char text[1024] = "";
+    if (SendDlgItemMessageA(g_dialog, id, CB_GETLBTEXTLEN, index, 0) < (LRESULT)sizeof text)
+        SendDlgItemMessageA(g_dialog, id, CB_GETLBTEXT, index, (LPARAM)text);
+    return text;
+}
+
+int ComboSelection(int id)
+{
+    return (int)SendDlgItemMessageA(g_dialog, id, CB_GETCURSEL, 0, 0);
+}
+
+bool ToolbarButtonEnabled(int index)
+{
+    TBBUTTON button = {};
+    HWND toolbar = Control(IDC_TOOLBAR);
+    if (!SendMessageA(toolbar, TB_GETBUTTON, index, (LPARAM)&button))
+        return false;
+    return (button.fsState & TBSTATE_ENABLED) != 0;
+}

@@ -1,0 +1,49 @@
+// Runs the real main dialog on a thread of its own and drives it from the
+// test: commands and messages are sent as the system would send them.
+// Drives D: to G: are empty folders of the test run's Wine prefix.
+#ifndef TOLMARO_HARNESS_H
+#define TOLMARO_HARNESS_H
+
+#include <windows.h>
+
+#include <string>
+
+// Empties drives D: to G:.
+void ClearTestDrives();
+
+// Copies the sample instrument into a folder ("E:\\" or "E:\\backup\\").
+void CopySampleInstrument(const std::string &folder);
+
+void WriteFileBytes(const std::string &path, const std::string &bytes);
+std::string ReadFileBytes(const std::string &path);
+bool FileExists(const std::string &path);
+void MakeFolder(const std::string &path);
+
+// The sample instrument's folder as a Windows path, ending in a backslash.
+std::string SampleFolder();
+
+// Starts the program in this process and waits until its dialog has ended
+// its initialisation (the instrument detection included).
+void StartProgram();
+
+// Ends the program with a message and returns its exit code.
+int CloseProgram(UINT message, WPARAM wParam = 0);
+
+HWND Dialog();
+HWND Control(int id);
+LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+LRESULT Command(int id);
+
+std::string ControlText(int id);
+std::string StatusText();
+bool IsShown(int id);
+
+// The items of a combo box.
+int ComboCount(int id);
+std::string ComboItem(int id, int index);
+int ComboSelection(int id);
+
+// Toolbar button states, by index.
+bool ToolbarButtonEnabled(int index);
+
+#endif

@@ -1,0 +1,157 @@
+// Finding the instrument: the drive scan and the manual choice.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include "app/resource.h"
+#include "device/devpath.h"
+#include "settings/devicedata.h"
+#include "tests/win/harness.h"
+#include "tests/win/scripted_prompts.h"
+
+class Locate : public ::testing::Test {
+protected:
+    void SetUp() override { ClearTestDrives(); }
+};
+
+static void WriteSetup(const std::string &root, const std::string &text)
+{
+    WriteFileBytes(root + "SETUP\\setupdata.txt", text);
+}
+
+TEST_F(Locate, InstrumentOnAnotherDriveIsFoundAndLoaded)
+{
+    CopySampleInstrument("E:\\");
+    StartProgram();
+    EXPECT_TRUE(PromptsOfKind("message").empty());
+    EXPECT_EQ(g_deviceRoot.path[0], 'E');
+    EXPECT_EQ(g_deviceRoot.rootLength, 3);
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Deutsch");
+    // The sample's own values, not the defaults.
+    EXPECT_EQ(g_settings.AirspaceWarnDistance, 500);
+    EXPECT_EQ(g_working.AirspaceWarnDistance, 500);
+    EXPECT_FLOAT_EQ(g_working.Sinkton, 1.8f);
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(Locate, FirstDriveInTheSystemsOrderWins)
+{
+    WriteSetup("F:\\", "Contrast:6;\r\n*");
+    WriteSetup("G:\\", "Contrast:7;\r\n*");
+    WriteFileBytes("E:\\SETUP\\other.txt", "not the settings");
+    StartProgram();
+    EXPECT_EQ(g_deviceRoot.path[0], 'F');
+    EXPECT_EQ(g_settings.Contrast, 6);
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(Locate, ManualChoiceOfACopyInAFolderLoadsFromThatFolder)
+{
+    CopySampleInstrument("E:\\");
+    CopySampleInstrument("G:\\backup\\");
+    WriteSetup("G:\\backup\\", "Contrast:21;\r\n*");
+    StartProgram();
+    ASSERT_EQ(g_settings.Contrast, 14);
+    ScriptChoice("G:\\backup\\SETUP\\setupdata.txt");
+    EXPECT_EQ(Command(IDM_CHOOSE_SETUP), TRUE);
+    EXPECT_EQ(g_deviceRoot.rootLength, 10);
+    EXPECT_EQ(g_settings.Contrast, 21);
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk G: - Sprache: Deutsch");
+    // Later names are formed below the folder.
+    ASSERT_TRUE(FormDevicePath("WAYPOINTS\\waypoints.skt"));
+    EXPECT_STREQ(g_deviceRoot.path, "G:\\backup\\WAYPOINTS\\waypoints.skt");
+
+    std::vector<PromptCall> dialogs = PromptsOfKind("open");
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].owner, Dialog());
+    EXPECT_EQ(dialogs[0].structSize, sizeof(OPENFILENAMEA));
+    EXPECT_EQ(dialogs[0].filter, "Zirkano 2.0 Setup-Datei|setupdata.txt|");
+    EXPECT_EQ(dialogs[0].caption, "Zirkano 2.0 Setup-Verzeichnis w\xE4hlen");
+    EXPECT_EQ(dialogs[0].flags, (DWORD)OFN_EXPLORER);
+    EXPECT_EQ(dialogs[0].defaultExtension, "txt");
+    EXPECT_EQ(dialogs[0].fileName, "");
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(Locate, ManualChoiceWithoutAnyInstrumentFound)
+{
+    CopySampleInstrument("D:\\x\\");
+    // Nothing is found by the scan: the instrument is in a folder.
+    StartProgram();
+    ASSERT_EQ(PromptsOfKind("message").size(), 1u);
+    ScriptChoice("D:\\x\\SETUP\\setupdata.txt");
+    Command(IDM_CHOOSE_SETUP);
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk D: - Sprache: Deutsch");
+    EXPECT_EQ(g_settings.AirspaceWarnDistance, 500);
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(Locate, CancelledOrRefusedChoiceKeepsTheLoadedInstrument)
+{
+    CopySampleInstrument("E:\\");
+    CopySampleInstrument("F:\\setup-copy\\");
+    WriteFileBytes("F:\\setupdata.txt", "Contrast:1;\r\n*");
+    WriteFileBytes("F:\\setup\\setupdata.txt", "Contrast:1;\r\n*");
+    StartProgram();
+    const char *refused[] = {
+        "",                                   // cancelled
+        "F:\\setup\\setupdata.txt",          // folder in the wrong case
+        "F:\\setupdata.txt",                 // not in a SETUP folder
+        "F:\\nothing\\SETUP\\setupdata.txt", // does not open
+        "x.txt",                              // shorter than the name
+    };
+    for (const char *choice : refused) {
+        SCOPED_TRACE(choice);
+        ScriptChoice(choice);
+        EXPECT_EQ(Command(IDM_CHOOSE_SETUP), TRUE);
+        EXPECT_EQ(g_deviceRoot.rootLength, 3);
+        ASSERT_TRUE(FormDevicePath("SETUP\\igcheader.txt"));
+        EXPECT_STREQ(g_deviceRoot.path, "E:\\SETUP\\igcheader.txt");
+        EXPECT_EQ(g_settings.Contrast, 14);
+    }
+    EXPECT_TRUE(PromptsOfKind("message").empty());
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Deutsch");
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(Locate, ProgramStartedFromTheInstrumentFindsItsOwnDriveFirst)
+{
+    // The real program, copied onto the instrument on G:, with another
+    // instrument on the earlier drive E:.
+    CopySampleInstrument("E:\\");
+    CopySampleInstrument("G:\\");
+    MakeFolder("G:\\TOLMARO");
+    char self[MAX_PATH];
+    GetModuleFileNameA(NULL, self, sizeof self);
+    std::string program = std::string(self).substr(0, std::string(self).rfind('\\') + 1) + "tolmaro.exe";
+    ASSERT_TRUE(CopyFileA(program.c_str(), "G:\\TOLMARO\\tolmaro.exe", FALSE)) << program;
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    char commandLine[] = "G:\\TOLMARO\\tolmaro.exe";
+    ASSERT_TRUE(CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, "G:\\TOLMARO", &startup, &process));
+    HWND dialog = NULL;
+    for (int i = 0; i < 1000 && !dialog; i++) {
+        Sleep(10);
+        HWND found = NULL;
+        while ((found = FindWindowExA(NULL, found, "Tolmaro", NULL))) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == process.dwProcessId)
+                dialog = found;
+        }
+    }
+    ASSERT_NE(dialog, nullptr);
+    SendMessageA(dialog, WM_NULL, 0, 0);
+    char status[256] = "";
+    SendMessageA(GetDlgItem(dialog, IDC_STATUS), WM_GETTEXT, sizeof status, (LPARAM)status);
+    EXPECT_STREQ(status, " Zirkano 2.0 an Laufwerk G: - Sprache: Deutsch");
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD code = 99;
+    GetExitCodeProcess(process.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+}

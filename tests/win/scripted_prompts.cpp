@@ -1,0 +1,89 @@
+// Scripted modal prompts for the tests.
+#include "tests/win/scripted_prompts.h"
+
+#include <deque>
+
+#include "app/prompts.h"
+
+std::vector<PromptCall> g_prompts;
+static std::deque<std::string> g_choices;
+
+void ScriptChoice(const std::string &path)
+{
+    g_choices.push_back(path);
+}
+
+std::vector<PromptCall> PromptsOfKind(const std::string &kind)
+{
+    std::vector<PromptCall> found;
+    for (const PromptCall &call : g_prompts)
+        if (call.kind == kind)
+            found.push_back(call);
+    return found;
+}
+
+static std::string NextChoice()
+{
+    if (g_choices.empty())
+        return "";
+    std::string choice = g_choices.front();
+    g_choices.pop_front();
+    return choice;
+}
+
+int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT type)
+{
+    PromptCall call = {};
+    call.kind = "message";
+    call.owner = owner;
+    call.text = text;
+    call.caption = caption;
+    call.type = type;
+    g_prompts.push_back(call);
+    return IDOK;
+}
+
+static BOOL AnswerFileDialog(const char *kind, OPENFILENAMEA *dialog)
+{
+    PromptCall call = {};
+    call.kind = kind;
+    call.owner = dialog->hwndOwner;
+    call.caption = dialog->lpstrTitle ? dialog->lpstrTitle : "";
+    for (const char *p = dialog->lpstrFilter; p && *p; p += strlen(p) + 1)
+        call.filter += std::string(p) + "|";
+    call.fileName = dialog->lpstrFile;
+    call.defaultExtension = dialog->lpstrDefExt ? dialog->lpstrDefExt : "";
+    call.flags = dialog->Flags;
+    call.structSize = dialog->lStructSize;
+    g_prompts.push_back(call);
+    std::string choice = NextChoice();
+    if (choice.empty() || choice.size() >= dialog->nMaxFile)
+        return FALSE;
+    lstrcpynA(dialog->lpstrFile, choice.c_str(), dialog->nMaxFile);
+    return TRUE;
+}
+
+BOOL ShowOpenFileDialog(OPENFILENAMEA *dialog)
+{
+    return AnswerFileDialog("open", dialog);
+}
+
+BOOL ShowSaveFileDialog(OPENFILENAMEA *dialog)
+{
+    return AnswerFileDialog("save", dialog);
+}
+
+bool BrowseForFolder(BROWSEINFOA *browse, char *path)
+{
+    PromptCall call = {};
+    call.kind = "folder";
+    call.owner = browse->hwndOwner;
+    call.caption = browse->lpszTitle ? browse->lpszTitle : "";
+    call.folderFlags = browse->ulFlags;
+    g_prompts.push_back(call);
+    std::string choice = NextChoice();
+    if (choice.empty() || choice.size() >= MAX_PATH)
+        return false;
+    lstrcpynA(path, choice.c_str(), MAX_PATH);
+    return true;
+}

@@ -1,0 +1,35 @@
+// Scripted answers for the modal prompts, linked into the tests in place of
+// the real message boxes and file dialogs; every prompt is recorded.
+#ifndef TOLMARO_SCRIPTED_PROMPTS_H
+#define TOLMARO_SCRIPTED_PROMPTS_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct PromptCall {
+    std::string kind;       // "message", "open", "save" or "folder"
+    HWND owner;
+    std::string text;       // message text
+    std::string caption;    // message caption or dialog title
+    UINT type;              // message box type
+    std::string filter;     // file dialogs: the filter pairs, NULs as '|'
+    std::string fileName;   // file dialogs: the name offered
+    std::string defaultExtension;
+    DWORD flags;
+    DWORD structSize;
+    UINT folderFlags;       // folder browser
+};
+
+// Everything prompted so far, in order.
+extern std::vector<PromptCall> g_prompts;
+
+// The next file or folder dialog chooses this path; an empty path cancels.
+// Without a scripted answer a dialog is cancelled.
+void ScriptChoice(const std::string &path);
+
+// Prompts of the given kind so far.
+std::vector<PromptCall> PromptsOfKind(const std::string &kind);
+
+#endif

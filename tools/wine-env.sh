@@ -1,0 +1,57 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix in
+# build/, and the Wine loader that this machine can run.
+#
+# The program is a 32-bit Windows program. Where the machine cannot run
+# 32-bit processes (some virtual machines lack 32-bit support in the kernel),
+# 32-bit Wine cannot start, and the tests run the 64-bit build of the same
+# sources under 64-bit Wine instead.
+
+TOLMARO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+if [ -z "${TOLMARO_WINE_ARCH:-}" ]; then
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    TOLMARO_WINE_ARCH=win32
+  else
+    TOLMARO_WINE_ARCH=win64
+  fi
+fi
+if [ "$TOLMARO_WINE_ARCH" = win32 ]; then
+  TOLMARO_WINE=/usr/lib/wine/wine
+  TOLMARO_WIN_BUILD=$TOLMARO_ROOT/build/win32
+else
+  TOLMARO_WINE=/usr/lib/wine/wine64
+  TOLMARO_WIN_BUILD=$TOLMARO_ROOT/build/win64
+fi
+export TOLMARO_WINE_ARCH TOLMARO_WINE TOLMARO_WIN_BUILD
+export WINEPREFIX=$TOLMARO_ROOT/build/wine-$TOLMARO_WINE_ARCH
+export WINEARCH=$TOLMARO_WINE_ARCH
+export WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Code page 1252 for the program's single-byte texts.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+# Creates the prefix once: no window manager waits, no Mono or Gecko.
+ensure_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/.tolmaro-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$TOLMARO_WINE" wineboot -i >/dev/null 2>&1
+    "$TOLMARO_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.tolmaro-ready"
+  fi
+}
+
+# map_drive LETTER FOLDER: the folder appears as drive LETTER: under Wine.
+map_drive() {
+  mkdir -p "$2"
+  ln -sfn "$(cd "$2" && pwd)" "$WINEPREFIX/dosdevices/$1:"
+}
+
+# The drives the Windows tests use, each an empty folder below build/.
+map_test_drives() {
+  for letter in d e f g; do
+    map_drive "$letter" "$TOLMARO_ROOT/build/drives/$letter"
+  done
+}
