@@ -8,6 +8,7 @@
 #include "app/shell.h"
 #include "app/status.h"
 #include "device/locate.h"
+#include "settings/settingspages.h"
 
 Shell g_shell;
 
@@ -60,6 +61,10 @@ static BOOL OnCommand(WORD id)
     case IDM_FILES_PAGE:       ShowPage(PAGE_FILES); break;
     case IDM_WAYPOINTS_PAGE:   ShowPage(PAGE_WAYPOINTS); break;
     case IDM_ABOUT_PAGE:       ShowPage(PAGE_ABOUT); break;
+    case IDC_S1_CANCEL:        CancelSettingsPage1(); break;
+    case IDC_S1_SAVE:          SaveSettingsPage1(); break;
+    case IDC_S2_CANCEL:        CancelSettingsPage2(); break;
+    case IDC_S2_SAVE:          SaveSettingsPage2(); break;
     case IDC_FILES_CLOSE:      ShowPage(PAGE_PREVIEW); break;
     case IDC_WP_BACK:          ShowPage(PAGE_PREVIEW); break;
     default:                   return FALSE;
@@ -67,7 +72,7 @@ static BOOL OnCommand(WORD id)
     return TRUE;
 }
 
-static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -77,6 +82,9 @@ static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam,
         return TRUE;
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam));
+    case WM_HSCROLL:
+        HandleSettingsScroll(wParam, lParam);
+        return TRUE;
     case WM_DETECT_INSTRUMENT:
         DetectInstrument();
         return TRUE;

@@ -30,6 +30,8 @@ add_executable(native_tests
     tests/native/devpath_test.cpp
     tests/native/stream_test.cpp
     tests/native/setupfile_test.cpp
+    tests/native/scrollrules_test.cpp
+    tests/native/language_test.cpp
 )
 target_link_libraries(native_tests tolmaro_core GTest::gtest GTest::gtest_main)
 gtest_discover_tests(native_tests)

@@ -13,6 +13,7 @@ add_library(tolmaro_win STATIC
     app/status.cpp
     device/locate.cpp
     settings/devicedata.cpp
+    settings/settingspages.cpp
 )
 target_link_libraries(tolmaro_win PUBLIC tolmaro_core comctl32 comdlg32 shell32 gdi32 user32)
 
@@ -34,6 +35,8 @@ set(win_test_sources
     tests/win/startup_test.cpp
     tests/win/locate_test.cpp
     tests/win/devicedata_test.cpp
+    tests/win/language_test.cpp
+    tests/win/settingspages_test.cpp
 )
 add_executable(win_tests ${win_test_sources} resources/tolmaro.rc)
 target_link_libraries(win_tests tolmaro_win gtest gtest_main)

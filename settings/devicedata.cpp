@@ -12,6 +12,7 @@
 #include "device/devpath.h"
 #include "device/stream.h"
 #include "settings/language.h"
+#include "settings/settingspages.h"
 
 Settings g_settings = {2.5f, 0.3f, 1, 1, 4, 2, 1, 0, 12, 0.0f, 0, 1000, 0, 0, 3};
 WorkingValues g_working;
@@ -25,6 +26,8 @@ void LoadDeviceData(Stream *setupFile)
     ReadSetupFile(&g_settings, setupFile);
     CloseStream(setupFile);
     CopySettingsToWorking(&g_settings, &g_working);
+    LoadLanguage();
+    FillSettingsPages();
 
     bool pilotRead = false;
 

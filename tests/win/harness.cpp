@@ -13,6 +13,18 @@
 static HANDLE g_thread;
 static HWND g_dialog;
 
+// A test that stops at a failed assertion still ends the program, so that
+// the test process exits.
+class ProgramEnvironment : public ::testing::Environment {
+    void TearDown() override
+    {
+        if (g_thread)
+            CloseProgram(WM_CLOSE);
+    }
+};
+static ::testing::Environment *const g_environment =
+    ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+
 static unsigned __stdcall ProgramThread(void *)
 {
     return (unsigned)RunTolmaro(GetModuleHandleA(NULL));

@@ -53,7 +53,7 @@ TEST_F(Locate, ManualChoiceOfACopyInAFolderLoadsFromThatFolder)
     StartProgram();
     ASSERT_EQ(g_settings.Contrast, 14);
     ScriptChoice("G:\\backup\\SETUP\\setupdata.txt");
-    EXPECT_EQ(Command(IDM_CHOOSE_SETUP), TRUE);
+    Command(IDM_CHOOSE_SETUP);
     EXPECT_EQ(g_deviceRoot.rootLength, 10);
     EXPECT_EQ(g_settings.Contrast, 21);
     EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk G: - Sprache: Deutsch");
@@ -103,7 +103,7 @@ TEST_F(Locate, CancelledOrRefusedChoiceKeepsTheLoadedInstrument)
     for (const char *choice : refused) {
         SCOPED_TRACE(choice);
         ScriptChoice(choice);
-        EXPECT_EQ(Command(IDM_CHOOSE_SETUP), TRUE);
+        Command(IDM_CHOOSE_SETUP);
         EXPECT_EQ(g_deviceRoot.rootLength, 3);
         ASSERT_TRUE(FormDevicePath("SETUP\\igcheader.txt"));
         EXPECT_STREQ(g_deviceRoot.path, "E:\\SETUP\\igcheader.txt");

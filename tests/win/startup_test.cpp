@@ -92,6 +92,28 @@ static const ControlSpec kControls[] = {
     {5600, "RICHEDIT", "", 12, 24, 216, 236},
 };
 
+// The dialog units of the template's font, Arial 10 points, as the dialog
+// manager computes them (MapDialogRect works only on the dialog's thread).
+static SIZE DialogBaseUnits()
+{
+    HDC screen = GetDC(NULL);
+    LOGFONTA description = {};
+    description.lfHeight = -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    description.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(description.lfFaceName, "Arial", LF_FACESIZE);
+    HFONT font = CreateFontIndirectA(&description);
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(screen, &metrics);
+    SIZE letters;
+    GetTextExtentPoint32A(screen, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(NULL, screen);
+    SIZE base = {(letters.cx / 26 + 1) / 2, metrics.tmHeight};
+    return base;
+}
+
 class Frame : public ::testing::Test {
 protected:
     void SetUp() override { ClearTestDrives(); }
@@ -109,6 +131,7 @@ TEST_F(Frame, DialogHasAllControlsAtTheirPlacesHiddenButTheFrame)
     EXPECT_STREQ(className, "Tolmaro");
     EXPECT_TRUE(IsWindowVisible(Dialog()));
 
+    SIZE base = DialogBaseUnits();
     for (const ControlSpec &spec : kControls) {
         SCOPED_TRACE(spec.id);
         HWND control = Control(spec.id);
@@ -119,11 +142,9 @@ TEST_F(Frame, DialogHasAllControlsAtTheirPlacesHiddenButTheFrame)
             EXPECT_EQ(ControlText(spec.id), spec.caption);
         }
         // The dialog manager converts position and size each on its own.
-        RECT place = {spec.x, spec.y, spec.x, spec.y};
-        RECT size = {0, 0, spec.width, spec.height};
-        MapDialogRect(Dialog(), &place);
-        MapDialogRect(Dialog(), &size);
-        RECT expected = {place.left, place.top, place.left + size.right, place.top + size.bottom};
+        RECT expected = {MulDiv(spec.x, base.cx, 4), MulDiv(spec.y, base.cy, 8), 0, 0};
+        expected.right = expected.left + MulDiv(spec.width, base.cx, 4);
+        expected.bottom = expected.top + MulDiv(spec.height, base.cy, 8);
         RECT actual;
         GetWindowRect(control, &actual);
         MapWindowPoints(NULL, Dialog(), (POINT *)&actual, 2);
@@ -163,11 +184,20 @@ TEST_F(Frame, EnterEndsWithOneAndEscapeDoesNothing)
     EXPECT_EQ(CloseProgram(WM_COMMAND, IDOK), 1);
 }
 
-TEST_F(Frame, UnknownMessagesAndCommandsAreNotHandled)
+TEST_F(Frame, DialogProcedureHandlesOnlyItsMessagesAndCommands)
 {
     StartProgram();
-    EXPECT_EQ(Command(4711), FALSE);
-    EXPECT_EQ(Send(WM_USER + 100), FALSE);
+    DLGPROC procedure = (DLGPROC)GetWindowLongPtrA(Dialog(), DWLP_DLGPROC);
+    ASSERT_NE(procedure, nullptr);
+    EXPECT_EQ(procedure(Dialog(), WM_COMMAND, 4711, 0), FALSE);
+    EXPECT_EQ(procedure(Dialog(), WM_COMMAND, IDCANCEL, 0), FALSE);
+    EXPECT_EQ(procedure(Dialog(), WM_USER + 100, 0, 0), FALSE);
+    EXPECT_EQ(procedure(Dialog(), WM_TIMER, 1, 0), FALSE);
+    // A handled command returns TRUE whatever its outcome: a page switch,
+    // a cancelled file choice, a scroll message of no settings bar.
+    EXPECT_EQ(procedure(Dialog(), WM_COMMAND, MAKEWPARAM(IDM_ABOUT_PAGE, BN_CLICKED), 0), TRUE);
+    EXPECT_EQ(procedure(Dialog(), WM_COMMAND, IDM_CHOOSE_SETUP, 0), TRUE);
+    EXPECT_EQ(procedure(Dialog(), WM_HSCROLL, SB_LINELEFT, 0), TRUE);
     EXPECT_EQ(CloseProgram(WM_CLOSE), 0);
 }
 

@@ -1,0 +1,276 @@
+// The settings pages: labelling them in the instrument's language, the bars
+// and lists, and saving or throwing away what was changed on them.
+#include "settings/settingspages.h"
+
+#include <stdio.h>
+
+#include "app/pages.h"
+#include "app/resource.h"
+#include "app/shell.h"
+#include "device/devpath.h"
+#include "device/stream.h"
+#include "settings/devicedata.h"
+#include "settings/labels.h"
+#include "settings/language.h"
+#include "settings/scrollrules.h"
+
+// The numeric settings, each shown in a value box beside its bar.
+enum BarValue {
+    BAR_LAUTSTAERKE,
+    BAR_CONTRAST,
+    BAR_SINKTON,        // in tenths, shown negated
+    BAR_STEIGTON,       // in tenths
+    BAR_TIMEOFFSET,     // signed
+    BAR_TRACKINTERVAL,
+    BAR_INTEGRALZEIT,
+    BAR_AIRSPACE,
+    BAR_COUNT
+};
+
+struct SettingsBar {
+    int bar;
+    int valueBox;
+    ScrollRule rule;
+};
+
+static const SettingsBar kBars[BAR_COUNT] = {
+    {IDC_VOLUME_BAR, IDC_VOLUME_VALUE, {0, 8, 1, 2}},
+    {IDC_CONTRAST_BAR, IDC_CONTRAST_VALUE, {0, 24, 1, 4}},
+    {IDC_SINK_BAR, IDC_SINK_VALUE, {0, 50, 1, 5}},
+    {IDC_CLIMB_BAR, IDC_CLIMB_VALUE, {0, 50, 1, 5}},
+    {IDC_TIMEOFFSET_BAR, IDC_TIMEOFFSET_VALUE, {-12, 13, 1, 6}},
+    {IDC_TRACK_BAR, IDC_TRACK_VALUE, {1, 60, 1, 10}},
+    {IDC_INTEGRAL_BAR, IDC_INTEGRAL_VALUE, {1, 60, 1, 10}},
+    {IDC_AIRSPACE_BAR, IDC_AIRSPACE_VALUE, {0, 10000, 100, 500}},
+};
+
+static const char kSetupFolder[] = "SETUP\\";
+
+// The working value of a bar, in the bar's own units.
+static int BarPosition(int which)
+{
+    switch (which) {
+    case BAR_LAUTSTAERKE:   return g_working.Lautstaerke;
+    case BAR_CONTRAST:      return g_working.Contrast;
+    case BAR_SINKTON:       return ToTenths(g_working.Sinkton);
+    case BAR_STEIGTON:      return ToTenths(g_working.Steigton);
+    case BAR_TIMEOFFSET:    return g_working.Timeoffset;
+    case BAR_TRACKINTERVAL: return g_working.Trackinterval;
+    case BAR_INTEGRALZEIT:  return g_working.Integralzeit;
+    default:                return g_working.AirspaceWarnDistance;
+    }
+}
+
+static void SetBarPosition(int which, int value)
+{
+    switch (which) {
+    case BAR_LAUTSTAERKE:   g_working.Lautstaerke = (uint8_t)value; break;
+    case BAR_CONTRAST:      g_working.Contrast = (uint8_t)value; break;
+    case BAR_SINKTON:       g_working.Sinkton = (float)(value / 10.0); break;
+    case BAR_STEIGTON:      g_working.Steigton = (float)(value / 10.0); break;
+    case BAR_TIMEOFFSET:    g_working.Timeoffset = value; break;
+    case BAR_TRACKINTERVAL: g_working.Trackinterval = (uint8_t)value; break;
+    case BAR_INTEGRALZEIT:  g_working.Integralzeit = (uint8_t)value; break;
+    default:                g_working.AirspaceWarnDistance = (uint16_t)value; break;
+    }
+}
+
+// A threshold with one decimal; the sink threshold with its minus sign, so
+// that zero reads "-0.0" as the instrument writes it.
+static void ShowThreshold(int valueBox, double value)
+{
+    char text[32];
+    snprintf(text, sizeof text, "%.1f", value);
+    SetDlgItemTextA(g_shell.dialog, valueBox, text);
+}
+
+static void ShowBar(int which)
+{
+    const SettingsBar *bar = &kBars[which];
+    switch (which) {
+    case BAR_SINKTON:    ShowThreshold(bar->valueBox, -(double)g_working.Sinkton); break;
+    case BAR_STEIGTON:   ShowThreshold(bar->valueBox, g_working.Steigton); break;
+    case BAR_TIMEOFFSET: SetDlgItemInt(g_shell.dialog, bar->valueBox, (UINT)g_working.Timeoffset, TRUE); break;
+    default:             SetDlgItemInt(g_shell.dialog, bar->valueBox, (UINT)BarPosition(which), FALSE); break;
+    }
+}
+
+static void SetBar(int which)
+{
+    HWND bar = GetDlgItem(g_shell.dialog, kBars[which].bar);
+    SetScrollRange(bar, SB_CTL, kBars[which].rule.low, kBars[which].rule.high, FALSE);
+    SetScrollPos(bar, SB_CTL, BarPosition(which), TRUE);
+}
+
+static void ShowAndSetBar(int which)
+{
+    ShowBar(which);
+    SetBar(which);
+}
+
+static void SelectItem(int list, int index)
+{
+    SendDlgItemMessageA(g_shell.dialog, list, CB_SETCURSEL, index, 0);
+}
+
+// The list's selection, or the current value when nothing is selected.
+static uint8_t SelectedItem(int list, uint8_t current, int count)
+{
+    LRESULT selected = SendDlgItemMessageA(g_shell.dialog, list, CB_GETCURSEL, 0, 0);
+    return (selected >= 0 && selected < count) ? (uint8_t)selected : current;
+}
+
+static void SetLabel(int id, const char *text)
+{
+    SetDlgItemTextA(g_shell.dialog, id, text);
+}
+
+static void FillList(int list, int firstSlot, int count, int selected)
+{
+    SendDlgItemMessageA(g_shell.dialog, list, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < count; i++)
+        SendDlgItemMessageA(g_shell.dialog, list, CB_ADDSTRING, 0, (LPARAM)LanguageSlot(firstSlot + i));
+    SelectItem(list, selected);
+}
+
+static void ReadLanguageText()
+{
+    char name[32];
+    snprintf(name, sizeof name, "%s%s", kSetupFolder, BuiltInLabel(LABEL_FILE_NAME + g_settings.Sprache));
+    Stream in;
+    // A file that does not open leaves the previous language's texts.
+    if (FormDevicePath(name) && OpenStream(&in, g_deviceRoot.path, "rt")) {
+        ReadLanguageFile(&g_language, &in);
+        CloseStream(&in);
+    }
+    UseLanguageFallback(&g_language);
+}
+
+void LoadLanguage()
+{
+    ReadLanguageText();
+    int language = g_settings.Sprache;
+
+    SetLabel(IDC_S1_HEADING, LanguageSlot(SLOT_SETTINGS_HEADING));
+    SetLabel(IDC_S1_SUBHEADING, BuiltInLabel(LABEL_PAGE1 + language));
+    SetLabel(IDC_LANGUAGE_LABEL, LanguageSlot(SLOT_SPRACHE));
+    SetLabel(IDC_VOLUME_LABEL, LanguageSlot(SLOT_LAUTSTAERKE));
+    SetLabel(IDC_CONTRAST_LABEL, LanguageSlot(SLOT_CONTRAST));
+    SetLabel(IDC_UNIT_LABEL, LanguageSlot(SLOT_UNIT));
+    SetLabel(IDC_COORD_LABEL, LanguageSlot(SLOT_COORDINATE_FORMAT));
+    SetLabel(IDC_FIELD1_LABEL, BuiltInLabel(LABEL_FIELD1 + language));
+    SetLabel(IDC_FIELD2_LABEL, BuiltInLabel(LABEL_FIELD2 + language));
+
+    FillList(IDC_LANGUAGE, SLOT_LANGUAGE_NAMES, LANGUAGE_COUNT, g_settings.Sprache);
+    FillList(IDC_UNIT, SLOT_UNIT_NAMES, 2, g_settings.Unit);
+    FillList(IDC_COORD, SLOT_COORDINATE_NAMES, 3, g_settings.CoordinateFormat);
+
+    SetLabel(IDC_S2_HEADING, LanguageSlot(SLOT_SETTINGS_HEADING));
+    SetLabel(IDC_S2_SUBHEADING, BuiltInLabel(LABEL_PAGE2 + language));
+    SetLabel(IDC_SINK_LABEL, LanguageSlot(SLOT_SINKTON));
+    SetLabel(IDC_CLIMB_LABEL, LanguageSlot(SLOT_STEIGTON));
+    SetLabel(IDC_TIMEOFFSET_LABEL, LanguageSlot(SLOT_TIMEOFFSET));
+    SetLabel(IDC_TRACK_LABEL, LanguageSlot(SLOT_TRACKINTERVAL));
+    SetLabel(IDC_INTEGRAL_LABEL, LanguageSlot(SLOT_INTEGRALZEIT));
+    SetLabel(IDC_AIRSPACE_LABEL, LanguageSlot(SLOT_AIRSPACE));
+}
+
+void FillSettingsPages()
+{
+    ShowAndSetBar(BAR_LAUTSTAERKE);
+    ShowAndSetBar(BAR_CONTRAST);
+    SelectItem(IDC_FIELD1, g_settings.Feld1);
+    SelectItem(IDC_FIELD2, g_settings.Feld2);
+    for (int which = BAR_SINKTON; which < BAR_COUNT; which++)
+        ShowAndSetBar(which);
+}
+
+void HandleSettingsScroll(WPARAM wParam, LPARAM lParam)
+{
+    HWND handle = (HWND)lParam;
+    for (int which = 0; which < BAR_COUNT; which++) {
+        if (GetDlgItem(g_shell.dialog, kBars[which].bar) != handle)
+            continue;
+        int thumb = (int)HIWORD(wParam);
+        // The time offset bar is the only one that goes below zero.
+        if (which == BAR_TIMEOFFSET)
+            thumb = (int16_t)HIWORD(wParam);
+        SetBarPosition(which, ApplyScroll(&kBars[which].rule, BarPosition(which), LOWORD(wParam), thumb));
+        SetScrollPos(handle, SB_CTL, BarPosition(which), TRUE);
+        ShowBar(which);
+        return;
+    }
+}
+
+void SaveSettingsPage1()
+{
+    uint8_t language = g_settings.Sprache;
+    g_settings.Sprache = SelectedItem(IDC_LANGUAGE, g_settings.Sprache, LANGUAGE_COUNT);
+    g_settings.Unit = SelectedItem(IDC_UNIT, g_settings.Unit, 2);
+    g_settings.CoordinateFormat = SelectedItem(IDC_COORD, g_settings.CoordinateFormat, 3);
+    g_settings.Feld1 = SelectedItem(IDC_FIELD1, g_settings.Feld1, DISPLAY_FIELD_COUNT);
+    g_settings.Feld2 = SelectedItem(IDC_FIELD2, g_settings.Feld2, DISPLAY_FIELD_COUNT);
+    g_working.Lautstaerke = (uint8_t)GetDlgItemInt(g_shell.dialog, IDC_VOLUME_VALUE, NULL, FALSE);
+    g_working.Contrast = (uint8_t)GetDlgItemInt(g_shell.dialog, IDC_CONTRAST_VALUE, NULL, FALSE);
+    g_settings.Lautstaerke = g_working.Lautstaerke;
+    g_settings.Contrast = g_working.Contrast;
+
+    if (g_settings.Sprache != language)
+        LoadLanguage();
+    // A save that failed stays on the page, so that it can be tried again.
+    if (WriteSetupFile())
+        ShowPage(PAGE_PREVIEW);
+}
+
+void CancelSettingsPage1()
+{
+    g_working.Lautstaerke = g_settings.Lautstaerke;
+    g_working.Contrast = g_settings.Contrast;
+    SelectItem(IDC_LANGUAGE, g_settings.Sprache);
+    ShowAndSetBar(BAR_LAUTSTAERKE);
+    ShowAndSetBar(BAR_CONTRAST);
+    SelectItem(IDC_UNIT, g_settings.Unit);
+    SelectItem(IDC_COORD, g_settings.CoordinateFormat);
+    SelectItem(IDC_FIELD1, g_settings.Feld1);
+    SelectItem(IDC_FIELD2, g_settings.Feld2);
+    ShowPage(PAGE_PREVIEW);
+}
+
+// A threshold as its value box shows it, at most six characters.
+static float ReadThreshold(int valueBox)
+{
+    char text[7] = "";
+    GetDlgItemTextA(g_shell.dialog, valueBox, text, sizeof text);
+    return (float)ParseReal(text);
+}
+
+void SaveSettingsPage2()
+{
+    g_working.Sinkton = -ReadThreshold(IDC_SINK_VALUE) + 0.0f;
+    g_working.Steigton = ReadThreshold(IDC_CLIMB_VALUE);
+    g_working.Timeoffset = (int32_t)GetDlgItemInt(g_shell.dialog, IDC_TIMEOFFSET_VALUE, NULL, TRUE);
+    g_working.Trackinterval = (uint8_t)GetDlgItemInt(g_shell.dialog, IDC_TRACK_VALUE, NULL, FALSE);
+    g_working.Integralzeit = (uint8_t)GetDlgItemInt(g_shell.dialog, IDC_INTEGRAL_VALUE, NULL, FALSE);
+    g_working.AirspaceWarnDistance = (uint16_t)GetDlgItemInt(g_shell.dialog, IDC_AIRSPACE_VALUE, NULL, FALSE);
+    g_settings.Sinkton = g_working.Sinkton;
+    g_settings.Steigton = g_working.Steigton;
+    g_settings.Timeoffset = g_working.Timeoffset;
+    g_settings.Trackinterval = g_working.Trackinterval;
+    g_settings.Integralzeit = g_working.Integralzeit;
+    g_settings.AirspaceWarnDistance = g_working.AirspaceWarnDistance;
+    if (WriteSetupFile())
+        ShowPage(PAGE_PREVIEW);
+}
+
+void CancelSettingsPage2()
+{
+    g_working.Sinkton = g_settings.Sinkton;
+    g_working.Steigton = g_settings.Steigton;
+    g_working.Timeoffset = g_settings.Timeoffset;
+    g_working.Trackinterval = g_settings.Trackinterval;
+    g_working.Integralzeit = g_settings.Integralzeit;
+    g_working.AirspaceWarnDistance = g_settings.AirspaceWarnDistance;
+    for (int which = BAR_SINKTON; which < BAR_COUNT; which++)
+        ShowAndSetBar(which);
+    ShowPage(PAGE_PREVIEW);
+}

@@ -1,0 +1,233 @@
+// The settings pages driven through their real scroll bars, lists and
+// buttons, down to the bytes of the settings file they save.
+#include <gtest/gtest.h>
+
+#include "app/pages.h"
+#include "app/resource.h"
+#include "settings/devicedata.h"
+#include "tests/win/harness.h"
+#include "tests/win/scripted_prompts.h"
+
+class SettingsPages : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearTestDrives();
+        CopySampleInstrument("E:\\");
+    }
+};
+
+static void Scroll(int bar, int code, int thumb = 0)
+{
+    Send(WM_HSCROLL, MAKEWPARAM(code, (WORD)thumb), (LPARAM)Control(bar));
+}
+
+static int BarPosition(int bar)
+{
+    return GetScrollPos(Control(bar), SB_CTL);
+}
+
+static std::string SetupLine(const char *key)
+{
+    std::string setup = ReadFileBytes("E:\\SETUP\\setupdata.txt");
+    size_t at = setup.find(std::string(key) + ":");
+    return at == std::string::npos ? "" : setup.substr(at, setup.find("\r\n", at) - at);
+}
+
+struct Step {
+    int code, thumb;
+    const char *shown;
+    int position;
+};
+
+struct BarCase {
+    int bar, valueBox, low, high;
+    const char *startShown;
+    Step steps[10];
+};
+
+// The sample starts at volume 6, contrast 14, sink -1.8, climb 0.2, time
+// offset 1, track interval 5, integration time 3 and airspace 500.
+static const BarCase kBarCases[] = {
+    {IDC_VOLUME_BAR, IDC_VOLUME_VALUE, 0, 8, "6",
+     {{SB_LINERIGHT, 0, "7", 7}, {SB_PAGERIGHT, 0, "8", 8}, {SB_LINERIGHT, 0, "8", 8},
+      {SB_PAGELEFT, 0, "6", 6}, {SB_THUMBTRACK, 2, "6", 6}, {SB_THUMBPOSITION, 1, "1", 1},
+      {SB_PAGELEFT, 0, "0", 0}, {SB_LINELEFT, 0, "0", 0}, {SB_RIGHT, 0, "0", 0}, {SB_ENDSCROLL, 0, "0", 0}}},
+    {IDC_CONTRAST_BAR, IDC_CONTRAST_VALUE, 0, 24, "14",
+     {{SB_PAGELEFT, 0, "10", 10}, {SB_PAGERIGHT, 0, "14", 14}, {SB_THUMBPOSITION, 3, "3", 3},
+      {SB_PAGELEFT, 0, "0", 0}, {SB_THUMBPOSITION, 21, "21", 21}, {SB_PAGERIGHT, 0, "24", 24},
+      {SB_LINERIGHT, 0, "24", 24}, {SB_LINELEFT, 0, "23", 23}, {SB_LEFT, 0, "23", 23}, {SB_ENDSCROLL, 0, "23", 23}}},
+    {IDC_SINK_BAR, IDC_SINK_VALUE, 0, 50, "-1.8",
+     {{SB_LINELEFT, 0, "-1.7", 17}, {SB_PAGELEFT, 0, "-1.2", 12}, {SB_THUMBPOSITION, 3, "-0.3", 3},
+      {SB_PAGELEFT, 0, "-0.0", 0}, {SB_LINELEFT, 0, "-0.0", 0}, {SB_THUMBPOSITION, 46, "-4.6", 46},
+      {SB_PAGERIGHT, 0, "-5.0", 50}, {SB_LINERIGHT, 0, "-5.0", 50}, {SB_THUMBTRACK, 7, "-5.0", 50}, {SB_LINELEFT, 0, "-4.9", 49}}},
+    {IDC_CLIMB_BAR, IDC_CLIMB_VALUE, 0, 50, "0.2",
+     {{SB_PAGELEFT, 0, "0.0", 0}, {SB_LINERIGHT, 0, "0.1", 1}, {SB_LINERIGHT, 0, "0.2", 2},
+      {SB_PAGERIGHT, 0, "0.7", 7}, {SB_THUMBPOSITION, 49, "4.9", 49}, {SB_LINERIGHT, 0, "5.0", 50},
+      {SB_LINERIGHT, 0, "5.0", 50}, {SB_PAGELEFT, 0, "4.5", 45}, {SB_LINELEFT, 0, "4.4", 44}, {SB_ENDSCROLL, 0, "4.4", 44}}},
+    {IDC_TIMEOFFSET_BAR, IDC_TIMEOFFSET_VALUE, -12, 13, "1",
+     {{SB_PAGELEFT, 0, "-5", -5}, {SB_PAGELEFT, 0, "-11", -11}, {SB_PAGELEFT, 0, "-12", -12},
+      {SB_LINELEFT, 0, "-12", -12}, {SB_THUMBPOSITION, -5, "-5", -5}, {SB_THUMBPOSITION, 8, "8", 8},
+      {SB_PAGERIGHT, 0, "13", 13}, {SB_LINERIGHT, 0, "13", 13}, {SB_LINELEFT, 0, "12", 12}, {SB_THUMBTRACK, -3, "12", 12}}},
+    {IDC_TRACK_BAR, IDC_TRACK_VALUE, 1, 60, "5",
+     {{SB_PAGERIGHT, 0, "15", 15}, {SB_PAGELEFT, 0, "5", 5}, {SB_PAGELEFT, 0, "1", 1},
+      {SB_LINELEFT, 0, "1", 1}, {SB_THUMBPOSITION, 11, "11", 11}, {SB_PAGELEFT, 0, "1", 1},
+      {SB_THUMBPOSITION, 51, "51", 51}, {SB_PAGERIGHT, 0, "60", 60}, {SB_LINERIGHT, 0, "60", 60}, {SB_LINELEFT, 0, "59", 59}}},
+    {IDC_INTEGRAL_BAR, IDC_INTEGRAL_VALUE, 1, 60, "3",
+     {{SB_LINELEFT, 0, "2", 2}, {SB_LINELEFT, 0, "1", 1}, {SB_LINELEFT, 0, "1", 1},
+      {SB_PAGERIGHT, 0, "11", 11}, {SB_PAGELEFT, 0, "1", 1}, {SB_THUMBPOSITION, 50, "50", 50},
+      {SB_PAGERIGHT, 0, "60", 60}, {SB_PAGELEFT, 0, "50", 50}, {SB_LINERIGHT, 0, "51", 51}, {SB_BOTTOM, 0, "51", 51}}},
+    {IDC_AIRSPACE_BAR, IDC_AIRSPACE_VALUE, 0, 10000, "500",
+     {{SB_LINELEFT, 0, "400", 400}, {SB_PAGELEFT, 0, "0", 0}, {SB_LINERIGHT, 0, "100", 100},
+      {SB_THUMBPOSITION, 50, "50", 50}, {SB_LINELEFT, 0, "0", 0}, {SB_THUMBPOSITION, 9950, "9950", 9950},
+      {SB_LINERIGHT, 0, "10000", 10000}, {SB_PAGELEFT, 0, "9500", 9500}, {SB_PAGERIGHT, 0, "10000", 10000}, {SB_LINELEFT, 0, "9900", 9900}}},
+};
+
+TEST_F(SettingsPages, EveryScrollCodeOnEveryBar)
+{
+    StartProgram();
+    for (const BarCase &c : kBarCases) {
+        SCOPED_TRACE(c.bar);
+        int low = -1, high = -1;
+        GetScrollRange(Control(c.bar), SB_CTL, &low, &high);
+        EXPECT_EQ(low, c.low);
+        EXPECT_EQ(high, c.high);
+        EXPECT_EQ(ControlText(c.valueBox), c.startShown);
+        for (const Step &step : c.steps) {
+            SCOPED_TRACE(step.code);
+            Scroll(c.bar, step.code, step.thumb);
+            EXPECT_EQ(ControlText(c.valueBox), step.shown);
+            EXPECT_EQ(BarPosition(c.bar), step.position);
+        }
+    }
+    // A scroll message of another window changes nothing.
+    Send(WM_HSCROLL, MAKEWPARAM(SB_PAGERIGHT, 0), (LPARAM)Control(IDC_VOLUME_VALUE));
+    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "0");
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(SettingsPages, SavingPage2WritesWhatIsShown)
+{
+    StartProgram();
+    Command(IDM_SETTINGS2_PAGE);
+    Scroll(IDC_SINK_BAR, SB_LINELEFT);
+    Scroll(IDC_TIMEOFFSET_BAR, SB_THUMBPOSITION, -5);
+    Scroll(IDC_AIRSPACE_BAR, SB_PAGERIGHT);
+    for (int i = 0; i < 7; i++)
+        Scroll(IDC_CLIMB_BAR, SB_LINERIGHT);
+    Command(IDC_S2_SAVE);
+    EXPECT_EQ(g_page, PAGE_PREVIEW);
+    EXPECT_EQ(SetupLine("Sinkton"), "Sinkton:-1.7;");
+    EXPECT_EQ(SetupLine("Steigton"), "Steigton:0.9;");
+    EXPECT_EQ(SetupLine("Timeoffset"), "Timeoffset:-5;");
+    EXPECT_EQ(SetupLine("AirspaceWarnDistance"), "AirspaceWarnDistance:1000;");
+    EXPECT_EQ(SetupLine("Trackinterval"), "Trackinterval:5;");
+    EXPECT_EQ(StatusText(), " Setup in Datei E:\\SETUP\\setupdata.txt gespeichert");
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(SettingsPages, UnchangedSinkThresholdStaysNegative)
+{
+    std::string sample = ReadFileBytes("E:\\SETUP\\setupdata.txt");
+    StartProgram();
+    Command(IDM_SETTINGS2_PAGE);
+    Command(IDC_S2_SAVE);
+    EXPECT_EQ(ReadFileBytes("E:\\SETUP\\setupdata.txt"), sample);
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(SettingsPages, VolumeAboveItsRangeFromTheFile)
+{
+    WriteFileBytes("E:\\SETUP\\setupdata.txt", "Lautstaerke:-1;\r\nSinkton:-2.5;\r\n*");
+    StartProgram();
+    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "255");
+    EXPECT_EQ(BarPosition(IDC_VOLUME_BAR), 8);
+    EXPECT_EQ(ControlText(IDC_SINK_VALUE), "-2.5");
+    EXPECT_EQ(BarPosition(IDC_SINK_BAR), 25);
+    Scroll(IDC_VOLUME_BAR, SB_LINERIGHT);
+    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "255");
+    Scroll(IDC_VOLUME_BAR, SB_LINELEFT);
+    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "254");
+    Scroll(IDC_VOLUME_BAR, SB_PAGERIGHT);
+    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "8");
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(SettingsPages, EachPageSavesOnlyItsOwnChanges)
+{
+    StartProgram();
+    Command(IDM_SETTINGS1_PAGE);
+    Scroll(IDC_VOLUME_BAR, SB_LINELEFT);
+    Command(IDM_SETTINGS2_PAGE);
+    Command(IDC_S2_SAVE);
+    EXPECT_EQ(SetupLine("Lautstaerke"), "Lautstaerke:6;");
+    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "5");
+    Command(IDM_SETTINGS1_PAGE);
+    Command(IDC_S1_SAVE);
+    EXPECT_EQ(SetupLine("Lautstaerke"), "Lautstaerke:5;");
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(SettingsPages, LanguageAndUnitSavedTogetherRelabelBothPages)
+{
+    StartProgram();
+    Command(IDM_SETTINGS1_PAGE);
+    SendMessageA(Control(IDC_LANGUAGE), CB_SETCURSEL, 1, 0);
+    SendMessageA(Control(IDC_UNIT), CB_SETCURSEL, 1, 0);
+    SendMessageA(Control(IDC_FIELD1), CB_SETCURSEL, 16, 0);
+    Command(IDC_S1_SAVE);
+    EXPECT_EQ(g_page, PAGE_PREVIEW);
+    EXPECT_EQ(SetupLine("Sprache"), "Sprache:1;");
+    EXPECT_EQ(SetupLine("Unit"), "Unit:1;");
+    EXPECT_EQ(SetupLine("Feld1"), "Feld1:16;");
+    EXPECT_EQ(ControlText(IDC_S1_HEADING), "Settings");
+    EXPECT_EQ(ControlText(IDC_S2_SUBHEADING), "Side 2");
+    EXPECT_EQ(ControlText(IDC_SINK_LABEL), "Sink tone");
+    EXPECT_EQ(ComboItem(IDC_LANGUAGE, 0), "German");
+    EXPECT_EQ(ComboSelection(IDC_LANGUAGE), 1);
+    EXPECT_EQ(ComboSelection(IDC_UNIT), 1);
+    EXPECT_EQ(ComboItem(IDC_UNIT, 1), "Imperial");
+    EXPECT_EQ(ControlText(IDC_PILOT_HEADING), "Pilotendaten");
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(SettingsPages, CancelThrowsAwayTheChangesOfItsPage)
+{
+    StartProgram();
+    Command(IDM_SETTINGS1_PAGE);
+    Scroll(IDC_CONTRAST_BAR, SB_PAGELEFT);
+    SendMessageA(Control(IDC_COORD), CB_SETCURSEL, 2, 0);
+    Scroll(IDC_TRACK_BAR, SB_PAGERIGHT);
+    Command(IDC_S1_CANCEL);
+    EXPECT_EQ(g_page, PAGE_PREVIEW);
+    EXPECT_EQ(ControlText(IDC_CONTRAST_VALUE), "14");
+    EXPECT_EQ(BarPosition(IDC_CONTRAST_BAR), 14);
+    EXPECT_EQ(ComboSelection(IDC_COORD), 1);
+    // The other page keeps its unsaved move until its own cancel.
+    EXPECT_EQ(ControlText(IDC_TRACK_VALUE), "15");
+    Command(IDM_SETTINGS2_PAGE);
+    Command(IDC_S2_CANCEL);
+    EXPECT_EQ(ControlText(IDC_TRACK_VALUE), "5");
+    EXPECT_EQ(BarPosition(IDC_TRACK_BAR), 5);
+    EXPECT_EQ(g_working.Trackinterval, 5);
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(SettingsPages, FailedSaveStaysOnThePageToTryAgain)
+{
+    StartProgram();
+    Command(IDM_SETTINGS2_PAGE);
+    Scroll(IDC_TRACK_BAR, SB_PAGERIGHT);
+    MakeFolder("E:\\SETUP\\setupdata.new");
+    Command(IDC_S2_SAVE);
+    EXPECT_EQ(g_page, PAGE_SETTINGS2);
+    ASSERT_EQ(PromptsOfKind("message").size(), 1u);
+    EXPECT_EQ(PromptsOfKind("message")[0].caption, "Dateifehler");
+    EXPECT_EQ(g_settings.Trackinterval, 15);
+    EXPECT_EQ(SetupLine("Trackinterval"), "Trackinterval:5;");
+    RemoveDirectoryA("E:\\SETUP\\setupdata.new");
+    Command(IDC_S2_SAVE);
+    EXPECT_EQ(g_page, PAGE_PREVIEW);
+    EXPECT_EQ(SetupLine("Trackinterval"), "Trackinterval:15;");
+    CloseProgram(WM_CLOSE);
+}

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds tolmaro.exe and starts it under Wine on a fresh copy of the sample
+# instrument, mapped as drive E:. With a display the window opens for the
+# user; without one the program runs under Xvfb, every page is
+# photographed into build/screens/, and the program is closed.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+tools/install-deps.sh
+tools/build.sh win32
+. tools/wine-env.sh
+[ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build.sh win64
+ensure_wine_prefix
+
+# A fresh copy each time, so that saves in the demo never change the sample.
+instrument=$root/build/demo/instrument
+rm -rf "$instrument"
+mkdir -p "$instrument"
+cp -a samples/instrument/. "$instrument/"
+while read -r folder; do
+  [ -n "$folder" ] && mkdir -p "$instrument/$folder"
+done <"$instrument/.emptydirs"
+rm -f "$instrument/.emptydirs"
+map_drive e "$instrument"
+for letter in d f g; do rm -f "$WINEPREFIX/dosdevices/$letter:"; done
+
+exe=$TOLMARO_WIN_BUILD/tolmaro.exe
+if [ -n "${DISPLAY:-}" ]; then
+  echo "Tolmaro is running with the sample instrument on drive E:."
+  "$TOLMARO_WINE" "$exe"
+  exit 0
+fi
+mkdir -p build/screens
+xvfb-run -a -s "-screen 0 1024x768x24" tools/take-screens.sh "$exe" build/screens
+echo "Screenshots of every page are in build/screens/."
