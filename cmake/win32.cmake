@@ -36,6 +36,7 @@ set(win_test_sources
     tests/win/locate_test.cpp
     tests/win/devicedata_test.cpp
     tests/win/language_test.cpp
+    tests/win/pages_test.cpp
     tests/win/settingspages_test.cpp
 )
 add_executable(win_tests ${win_test_sources} resources/tolmaro.rc)

@@ -70,7 +70,7 @@ if [ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build.sh win64; then
   ensure_wine_prefix
   map_test_drives
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
-    "'$WINESERVER' -p; cd '$TOLMARO_WIN_BUILD' && ctest --output-on-failure --timeout 120; '$WINESERVER' -k" 2>&1 \
+    ". tools/wine-env.sh; start_wine_session; cd '$TOLMARO_WIN_BUILD' && ctest --output-on-failure --timeout 120; end_wine_session" 2>&1 \
     | tee "$logs/wine.log" | grep -E 'tests passed|Failed|FAILED|\*\*\*' || true
   count_ctest "$logs/wine.log"
 else

@@ -5,7 +5,7 @@ set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 exe=$1
 out=$2
-"$WINESERVER" -p
+start_wine_session
 "$TOLMARO_WINE" "$exe" &
 program=$!
 
@@ -40,4 +40,4 @@ done
 
 xdotool windowclose "$window" 2>/dev/null || true
 wait "$program" || true
-"$WINESERVER" -k
+end_wine_session

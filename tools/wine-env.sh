@@ -55,3 +55,15 @@ map_test_drives() {
     map_drive "$letter" "$TOLMARO_ROOT/build/drives/$letter"
   done
 }
+
+# Keeps one Wine session up for many programs. Its background services are
+# started here with their output closed, so that they do not hold on to the
+# output of the first program run in the session (CTest waits for that).
+start_wine_session() {
+  "$WINESERVER" -p
+  "$TOLMARO_WINE" wineboot >/dev/null 2>&1 </dev/null
+}
+
+end_wine_session() {
+  "$WINESERVER" -k 2>/dev/null || true
+}

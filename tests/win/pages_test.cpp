@@ -1,0 +1,219 @@
+// Pages, toolbar commands, the Status line and the Activity animations,
+// driven through the real dialog.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/pages.h"
+#include "app/resource.h"
+#include "app/status.h"
+#include "tests/win/harness.h"
+#include "tests/win/scripted_prompts.h"
+
+class Pages : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearTestDrives();
+        CopySampleInstrument("E:\\");
+    }
+};
+
+struct PageControls {
+    int command;     // the toolbar command that shows the page
+    uint8_t page;
+    int first, last; // its controls, the animate control left out
+};
+
+static const PageControls kPages[] = {
+    {IDM_PILOT_PAGE, PAGE_PILOT, IDC_PILOT_HEADING, IDC_PILOT_SAVE},
+    {IDM_SETTINGS1_PAGE, PAGE_SETTINGS1, IDC_S1_HEADING, IDC_S1_SAVE},
+    {IDM_SETTINGS2_PAGE, PAGE_SETTINGS2, IDC_S2_HEADING, IDC_S2_SAVE},
+    {IDM_FILES_PAGE, PAGE_FILES, IDC_FILES_HEADING, IDC_FILES_CLOSE},
+    {IDM_WAYPOINTS_PAGE, PAGE_WAYPOINTS, IDC_WP_HEADING, IDC_WP_BACK},
+    {IDM_ABOUT_PAGE, PAGE_ABOUT, IDC_ABOUT, IDC_ABOUT},
+};
+
+static const int kAllControls[][2] = {
+    {IDC_PREVIEW_FRAME, IDC_PREVIEW_FRAME}, {IDC_PILOT_HEADING, IDC_PILOT_SAVE},
+    {IDC_S1_HEADING, IDC_S1_SAVE}, {IDC_S2_HEADING, IDC_S2_SAVE},
+    {IDC_FILES_HEADING, IDC_FILES_ANIMATION}, {IDC_WP_HEADING, IDC_WP_ANIMATION}, {IDC_ABOUT, IDC_ABOUT},
+};
+
+// Exactly the controls first..last are visible, or only the frame.
+static void ExpectOnlyShown(int first, int last)
+{
+    for (const auto &range : kAllControls)
+        for (int id = range[0]; id <= range[1]; id++)
+            EXPECT_EQ(IsShown(id), id >= first && id <= last) << "control " << id;
+}
+
+TEST_F(Pages, EveryToolbarCommandFromEveryPage)
+{
+    StartProgram();
+    for (const PageControls &from : kPages) {
+        for (const PageControls &to : kPages) {
+            SCOPED_TRACE(std::to_string(from.page) + " to " + std::to_string(to.page));
+            Command(from.command);
+            ASSERT_EQ(g_page, from.page);
+            Command(to.command);
+            EXPECT_EQ(g_page, to.page);
+            ExpectOnlyShown(to.first, to.last);
+        }
+        // The file page's and the waypoint page's buttons lead back to page 1.
+        Command(IDM_FILES_PAGE);
+        Command(IDC_FILES_CLOSE);
+        EXPECT_EQ(g_page, PAGE_PREVIEW);
+        ExpectOnlyShown(IDC_PREVIEW_FRAME, IDC_PREVIEW_FRAME);
+        Command(IDM_ABOUT_PAGE);
+        Command(IDM_WAYPOINTS_PAGE);
+        Command(IDC_WP_BACK);
+        EXPECT_EQ(g_page, PAGE_PREVIEW);
+    }
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(Pages, SamePageAgainChangesNothing)
+{
+    StartProgram();
+    Command(IDM_SETTINGS2_PAGE);
+    // Had the page been switched again, this control would be shown again.
+    ShowWindow(Control(IDC_S2_SAVE), SW_HIDE);
+    Command(IDM_SETTINGS2_PAGE);
+    EXPECT_FALSE(IsShown(IDC_S2_SAVE));
+    EXPECT_TRUE(IsShown(IDC_S2_CANCEL));
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(Pages, LeavingAPageWithAPlayingClipHidesItUntilTheNextStart)
+{
+    StartProgram();
+    Command(IDM_FILES_PAGE);
+    StartActivityAnimation(IDC_FILES_ANIMATION, IDR_CLIP_COPY_FLIGHTS);
+    EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
+    Command(IDM_ABOUT_PAGE);
+    EXPECT_FALSE(IsShown(IDC_FILES_ANIMATION));
+    Command(IDM_FILES_PAGE);
+    ExpectOnlyShown(IDC_FILES_HEADING, IDC_FILES_CLOSE);
+    StartActivityAnimation(IDC_FILES_ANIMATION, IDR_CLIP_CLEAN);
+    EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
+    // The closing clip leaves the control visible on its page.
+    FinishActivityAnimation(IDC_FILES_ANIMATION);
+    EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
+    Command(IDC_FILES_CLOSE);
+    Command(IDM_FILES_PAGE);
+    EXPECT_FALSE(IsShown(IDC_FILES_ANIMATION));
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(Pages, LoadWithoutPilotDataReturnsToTheStartPage)
+{
+    DeleteFileA("E:\\SETUP\\igcheader.txt");
+    StartProgram();
+    Command(IDM_ABOUT_PAGE);
+    ASSERT_EQ(g_page, PAGE_ABOUT);
+    ScriptChoice("E:\\SETUP\\setupdata.txt");
+    Command(IDM_CHOOSE_SETUP);
+    EXPECT_EQ(g_page, PAGE_START);
+    ExpectOnlyShown(IDC_PREVIEW_FRAME, IDC_PREVIEW_FRAME);
+    for (int i = 1; i <= 5; i++)
+        EXPECT_FALSE(ToolbarButtonEnabled(i)) << i;
+    EXPECT_TRUE(ToolbarButtonEnabled(0));
+    EXPECT_TRUE(ToolbarButtonEnabled(6));
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(Pages, DeviceButtonsFollowTheLastLoad)
+{
+    StartProgram();
+    SetDeviceButtons(true);
+    HWND toolbar = Control(IDC_TOOLBAR);
+    EXPECT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 7);
+    for (int i = 0; i < 7; i++) {
+        TBBUTTON button = {};
+        SendMessageA(toolbar, TB_GETBUTTON, i, (LPARAM)&button);
+        EXPECT_EQ(button.idCommand, IDM_CHOOSE_SETUP + i);
+        EXPECT_TRUE(button.fsState & TBSTATE_ENABLED) << i;
+    }
+    SetDeviceButtons(false);
+    for (int i = 1; i <= 5; i++)
+        EXPECT_FALSE(ToolbarButtonEnabled(i)) << i;
+    EXPECT_TRUE(ToolbarButtonEnabled(6));
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(Pages, EveryClipOpensInTheAnimateControls)
+{
+    StartProgram();
+    for (int clip = IDR_CLIP_CLEAN; clip <= IDR_CLIP_DONE; clip++)
+        for (int control : {IDC_FILES_ANIMATION, IDC_WP_ANIMATION})
+            EXPECT_TRUE(SendMessageA(Control(control), ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(clip)))
+                << "clip " << clip << " in " << control;
+    EXPECT_FALSE(SendMessageA(Control(IDC_WP_ANIMATION), ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(1099)));
+    CloseProgram(WM_CLOSE);
+}
+
+// The animate control reports each start and stop of a clip to the dialog;
+// hooks on the dialog's thread record them.
+static std::string g_clipEvents;
+
+static void RecordClipEvent(UINT message, WPARAM wParam)
+{
+    if (message == WM_COMMAND && LOWORD(wParam) == IDC_WP_ANIMATION)
+        g_clipEvents += HIWORD(wParam) == ACN_START ? "start " : HIWORD(wParam) == ACN_STOP ? "stop " : "? ";
+}
+
+static LRESULT CALLBACK SentMessageHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT *sent = (const CWPSTRUCT *)lParam;
+    RecordClipEvent(sent->message, sent->wParam);
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+static LRESULT CALLBACK PostedMessageHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG *posted = (const MSG *)lParam;
+    if (wParam == PM_REMOVE)
+        RecordClipEvent(posted->message, posted->wParam);
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+TEST_F(Pages, ClipLoopsUntilFinishedThenTheClosingClipPlaysOnce)
+{
+    StartProgram();
+    DWORD thread = GetWindowThreadProcessId(Dialog(), NULL);
+    HHOOK sent = SetWindowsHookExA(WH_CALLWNDPROC, SentMessageHook, NULL, thread);
+    HHOOK posted = SetWindowsHookExA(WH_GETMESSAGE, PostedMessageHook, NULL, thread);
+    ASSERT_TRUE(sent && posted);
+    Command(IDM_WAYPOINTS_PAGE);
+    StartActivityAnimation(IDC_WP_ANIMATION, IDR_CLIP_WAYPOINTS);
+    EXPECT_TRUE(IsShown(IDC_WP_ANIMATION));
+    // Longer than one pass of the 20-frame loop: the loop goes on.
+    Sleep(1500);
+    Send(WM_NULL);
+    EXPECT_EQ(g_clipEvents, "start ");
+    FinishActivityAnimation(IDC_WP_ANIMATION);
+    // Ten frames at eight frames a second, played once.
+    Sleep(2500);
+    Send(WM_NULL);
+    EXPECT_EQ(g_clipEvents, "start stop start stop ");
+    EXPECT_TRUE(IsShown(IDC_WP_ANIMATION));
+    UnhookWindowsHookEx(sent);
+    UnhookWindowsHookEx(posted);
+    CloseProgram(WM_CLOSE);
+}
+
+TEST_F(Pages, StatusLineTexts)
+{
+    StartProgram();
+    SetStatusText(" Datei E:\\WAYPOINTS\\waypoints.skt analysiert");
+    EXPECT_EQ(StatusText(), " Datei E:\\WAYPOINTS\\waypoints.skt analysiert");
+    std::string path = "E:\\" + std::string(256, 'p');
+    ShowCopyProgress(path.c_str());
+    EXPECT_EQ(StatusText(), " Kopiere Datei " + path);
+    EXPECT_EQ(StatusText().size(), 274u);
+    CloseProgram(WM_CLOSE);
+}
