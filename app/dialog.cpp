@@ -8,6 +8,7 @@
 #include "app/shell.h"
 #include "app/status.h"
 #include "device/locate.h"
+#include "pilot/pilotpage.h"
 
 Shell g_shell;
 
@@ -60,6 +61,8 @@ static BOOL OnCommand(WORD id)
     case IDM_FILES_PAGE:       ShowPage(PAGE_FILES); break;
     case IDM_WAYPOINTS_PAGE:   ShowPage(PAGE_WAYPOINTS); break;
     case IDM_ABOUT_PAGE:       ShowPage(PAGE_ABOUT); break;
+    case IDC_PILOT_CANCEL:     CancelPilotEdits(); break;
+    case IDC_PILOT_SAVE:       SavePilotData(); break;
     case IDC_FILES_CLOSE:      ShowPage(PAGE_PREVIEW); break;
     case IDC_WP_BACK:          ShowPage(PAGE_PREVIEW); break;
     default:                   return FALSE;

@@ -12,6 +12,7 @@ add_library(tolmaro_win STATIC
     app/pages.cpp
     app/status.cpp
     device/locate.cpp
+    pilot/pilotpage.cpp
     settings/devicedata.cpp
 )
 target_link_libraries(tolmaro_win PUBLIC tolmaro_core comctl32 comdlg32 shell32 gdi32 user32)
@@ -34,6 +35,7 @@ set(win_test_sources
     tests/win/startup_test.cpp
     tests/win/locate_test.cpp
     tests/win/devicedata_test.cpp
+    tests/win/pilot_test.cpp
 )
 add_executable(win_tests ${win_test_sources} resources/tolmaro.rc)
 target_link_libraries(win_tests tolmaro_win gtest gtest_main)

@@ -11,6 +11,7 @@
 #include "app/status.h"
 #include "device/devpath.h"
 #include "device/stream.h"
+#include "pilot/pilotpage.h"
 #include "settings/language.h"
 
 Settings g_settings = {2.5f, 0.3f, 1, 1, 4, 2, 1, 0, 12, 0.0f, 0, 1000, 0, 0, 3};
@@ -26,7 +27,7 @@ void LoadDeviceData(Stream *setupFile)
     CloseStream(setupFile);
     CopySettingsToWorking(&g_settings, &g_working);
 
-    bool pilotRead = false;
+    bool pilotRead = ReadPilotFile();
 
     // The next visit to the waypoint page counts the new instrument's store.
     SetDlgItemInt(g_shell.dialog, IDC_WP_THERMAL, 0, FALSE);
