@@ -34,3 +34,7 @@ add_executable(native_tests
 )
 target_link_libraries(native_tests tolmaro_core GTest::gtest GTest::gtest_main)
 gtest_discover_tests(native_tests)
+
+# Writes pilot files for the check with an independent IGC reader.
+add_executable(write_pilot_file tools/igc-check/write_pilot_file.cpp)
+target_link_libraries(write_pilot_file tolmaro_core)
