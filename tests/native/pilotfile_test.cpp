@@ -109,18 +109,13 @@ static const UnreadFile kUnreadFiles[] = {
     {"class before glider", "IDN\nHOPLTPILOT: N\nHOCCLCOMPETITION CLASS: N\nHOGTYGLIDERTYPE: N\n", 2},
     {"last line without line feed", "IDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N", 3},
     {"end of text mark", "IDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\x1AHOCCLCOMPETITION CLASS: N\n", 2},
-    {"NUL byte", "IDN\nHOPLTPILOT: N\0\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N\n", 1},
 };
 
 TEST(PilotFile, FilesOutOfOrderOrIncompleteAreNotReadAndKeepLaterFields)
 {
     for (const UnreadFile &file : kUnreadFiles) {
-        // The NUL case needs the byte count; the others end at their NUL.
-        size_t size = strlen(file.bytes);
-        if (strcmp(file.name, "NUL byte") == 0)
-            size = 64;
         Pilot p = MakePilot("old", "old", "old", "old");
-        EXPECT_FALSE(ReadFrom(std::string(file.bytes, size), &p)) << file.name;
+        EXPECT_FALSE(ReadFrom(file.bytes, &p)) << file.name;
         const char *fields[] = {p.igcId, p.pilot, p.glider, p.gliderClass};
         for (int i = 0; i < 4; i++)
             EXPECT_STREQ(fields[i], i < file.fieldsTaken ? "N" : "old") << file.name << ", field " << i;
@@ -248,24 +243,21 @@ TEST(PilotFile, WrittenBytesAreTheFourLinesWithLineFeeds)
     p = MakePilot("WXYZ", n22.c_str(), n22.c_str(), n22.c_str());
     EXPECT_EQ(FormatPilotFile(&p, text, sizeof text), 129u);
     EXPECT_EQ(FormatPilotFile(&p, text, 129), 0u);
-
-    p = MakePilot("MaMu", "", "", "");
-    std::string path = ScratchPath("SETUP/written.txt");
-    ASSERT_TRUE(WritePilotFile(&p, ScratchPath("SETUP/written.new").c_str(), path.c_str()));
-    EXPECT_EQ(ReadWholeFile(path), "IDMaMu\nHOPLTPILOT: \nHOGTYGLIDERTYPE: \nHOCCLCOMPETITION CLASS: \n");
 }
 
 TEST(PilotFile, WrittenFileReadsBackIntoTheSameValues)
 {
     const Pilot written[] = {
-        MakePilot("JoBr", "Jonas Brandstetter", "Nova Mentor 7", "Paraglider (Sport)"),
         MakePilot("M\xE4Mu", "J\xF6rg M\xFCller (2)", "+45\xB0/12,5", ""),
         MakePilot("WXYZ", std::string(22, 'n').c_str(), std::string(22, 'g').c_str(),
                   "Own class from a file"),
     };
     std::string path = ScratchPath("SETUP/igcheader.txt");
+    std::string temp = ScratchPath("SETUP/igcheader.new");
     for (const Pilot &p : written) {
-        ASSERT_TRUE(WritePilotFile(&p, ScratchPath("SETUP/igcheader.new").c_str(), path.c_str()));
+        ASSERT_TRUE(WritePilotFile(&p, temp.c_str(), path.c_str()));
+        struct stat info;
+        EXPECT_NE(stat(temp.c_str(), &info), 0) << "the temporary file was left";
         Pilot back = MakePilot("old", "old", "old", "old");
         ASSERT_TRUE(ReadFrom(ReadWholeFile(path), &back)) << p.pilot;
         ExpectPilot(back, p.igcId, p.pilot, p.glider, p.gliderClass);
