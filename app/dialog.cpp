@@ -8,6 +8,7 @@
 #include "app/shell.h"
 #include "app/status.h"
 #include "device/locate.h"
+#include "pilot/pilotpage.h"
 #include "settings/settingspages.h"
 
 Shell g_shell;
@@ -61,6 +62,8 @@ static BOOL OnCommand(WORD id)
     case IDM_FILES_PAGE:       ShowPage(PAGE_FILES); break;
     case IDM_WAYPOINTS_PAGE:   ShowPage(PAGE_WAYPOINTS); break;
     case IDM_ABOUT_PAGE:       ShowPage(PAGE_ABOUT); break;
+    case IDC_PILOT_CANCEL:     CancelPilotEdits(); break;
+    case IDC_PILOT_SAVE:       SavePilotData(); break;
     case IDC_S1_CANCEL:        CancelSettingsPage1(); break;
     case IDC_S1_SAVE:          SaveSettingsPage1(); break;
     case IDC_S2_CANCEL:        CancelSettingsPage2(); break;

@@ -14,7 +14,7 @@ if(sanitizers)
 endif()
 
 if(TOLMARO_FUZZ)
-    foreach(target setupfile)
+    foreach(target setupfile pilotfile)
         add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp)
         target_link_libraries(fuzz_${target} tolmaro_core)
         target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
@@ -32,6 +32,11 @@ add_executable(native_tests
     tests/native/setupfile_test.cpp
     tests/native/scrollrules_test.cpp
     tests/native/language_test.cpp
+    tests/native/pilotfile_test.cpp
 )
 target_link_libraries(native_tests tolmaro_core GTest::gtest GTest::gtest_main)
 gtest_discover_tests(native_tests)
+
+# Writes pilot files for the check with an independent IGC reader.
+add_executable(write_pilot_file tools/igc-check/write_pilot_file.cpp)
+target_link_libraries(write_pilot_file tolmaro_core)

@@ -12,6 +12,7 @@ add_library(tolmaro_win STATIC
     app/pages.cpp
     app/status.cpp
     device/locate.cpp
+    pilot/pilotpage.cpp
     settings/devicedata.cpp
     settings/settingspages.cpp
 )
@@ -37,6 +38,7 @@ set(win_test_sources
     tests/win/devicedata_test.cpp
     tests/win/language_test.cpp
     tests/win/pages_test.cpp
+    tests/win/pilot_test.cpp
     tests/win/settingspages_test.cpp
 )
 add_executable(win_tests ${win_test_sources} resources/tolmaro.rc)

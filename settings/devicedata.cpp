@@ -11,6 +11,7 @@
 #include "app/status.h"
 #include "device/devpath.h"
 #include "device/stream.h"
+#include "pilot/pilotpage.h"
 #include "settings/language.h"
 #include "settings/settingspages.h"
 
@@ -29,7 +30,7 @@ void LoadDeviceData(Stream *setupFile)
     LoadLanguage();
     FillSettingsPages();
 
-    bool pilotRead = false;
+    bool pilotRead = ReadPilotFile();
 
     // The next visit to the waypoint page counts the new instrument's store.
     SetDlgItemInt(g_shell.dialog, IDC_WP_THERMAL, 0, FALSE);

@@ -40,6 +40,8 @@ echo "== native suites (ASan, UBSan)"
 if tools/build.sh native; then
   (cd build/native && ctest --output-on-failure -j 2) 2>&1 | tee "$logs/native.log" | grep -E 'tests passed|Failed|FAILED' || true
   count_ctest "$logs/native.log"
+  # The pilot file as an independent IGC reader sees it.
+  check igc-header tools/check-igc-header.sh build/native
 else
   failed=$((failed + 1)); echo "native build FAILED"
 fi

@@ -1,0 +1,161 @@
+// The pilot page: copies strings between the Pilot record and its controls,
+// and runs the load, save and cancel of the pilot data.
+#include "pilot/pilotpage.h"
+
+#include <stdio.h>
+#include <string.h>
+#include <windows.h>
+
+#include "app/pages.h"
+#include "app/prompts.h"
+#include "app/resource.h"
+#include "app/shell.h"
+#include "app/status.h"
+#include "device/devpath.h"
+#include "device/stream.h"
+#include "settings/labels.h"
+
+Pilot g_pilot;
+
+// An edit is read with room for one character more than a field holds, so
+// that a text that is too long can be told from one that fits.
+enum { EDIT_TEXT_SIZE = PILOT_NAME_LENGTH + 2 };
+
+// The list's item after the eight classes: a class from the file that is
+// none of them.
+enum { UNKNOWN_CLASS_ITEM = GLIDER_CLASS_COUNT };
+
+static const char kCorrectInputCaption[] = "Bitte Eingabe korrigieren";
+static const char kLengthMessage[] =
+    "Beispiel: Ihr Name ist Max Mustermann\n"
+    "IGC-ID: MaMu (4 Zeichen)\n"
+    "Pilot: Max Mustermann (max. 22 Zeichen)\n"
+    "Glider: Advance Alpha 3 (max. 22 Zeichen)\n"
+    "Class: Paraglider (Sport) (max. 22 Zeichen)";
+static const char kCharacterMessage[] =
+    "Erlaubt Zeichen sind\n"
+    "a-z,\xE4\xF6\xFC, A-Z, \" ()\xB0+,-/\"\n"
+    "sowie die Ziffern 0-9";
+
+static LRESULT SendToClassList(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return SendDlgItemMessageA(g_shell.dialog, IDC_CLASS, message, wParam, lParam);
+}
+
+static void ShowPilotRecord()
+{
+    SetDlgItemTextA(g_shell.dialog, IDC_IGCID, g_pilot.igcId);
+    SetDlgItemTextA(g_shell.dialog, IDC_PILOT, g_pilot.pilot);
+    SetDlgItemTextA(g_shell.dialog, IDC_GLIDER, g_pilot.glider);
+}
+
+// The file's class is selected; a class that is none of the eight becomes
+// the list's last item, replacing the one an earlier load added.
+static void ShowGliderClass()
+{
+    SendToClassList(CB_DELETESTRING, UNKNOWN_CLASS_ITEM, 0);
+    int item = FindGliderClass(g_pilot.gliderClass);
+    if (item < 0)
+        item = (int)SendToClassList(CB_ADDSTRING, 0, (LPARAM)g_pilot.gliderClass);
+    SendToClassList(CB_SETCURSEL, item, 0);
+}
+
+bool ReadPilotFile()
+{
+    // A name that does not fit behind the root is a file that cannot be opened.
+    Stream in;
+    if (!FormDevicePath(kPilotFileName) || !OpenStream(&in, g_deviceRoot.path, "rt"))
+        return false;
+    char text[PILOT_TEXT_LENGTH + 1];
+    ReadPilotText(&in, text, sizeof text);
+    CloseStream(&in);
+    if (!ParsePilotText(text, &g_pilot))
+        return false;
+    ShowPilotRecord();
+    ShowGliderClass();
+    return true;
+}
+
+// Takes the IGC-ID edit into the record if it has four characters;
+// otherwise shows it made into four and returns false.
+static bool TakeIgcId()
+{
+    char text[EDIT_TEXT_SIZE];
+    GetDlgItemTextA(g_shell.dialog, IDC_IGCID, text, sizeof text);
+    if (strlen(text) == IGC_ID_LENGTH) {
+        snprintf(g_pilot.igcId, sizeof g_pilot.igcId, "%s", text);
+        return true;
+    }
+    char padded[IGC_ID_SIZE];
+    PadIgcId(text, padded);
+    SetDlgItemTextA(g_shell.dialog, IDC_IGCID, padded);
+    return false;
+}
+
+// Takes a name edit into its field if it fits; otherwise shows it cut to
+// the field's length and returns false.
+static bool TakeName(int edit, char *field, size_t fieldSize)
+{
+    char text[EDIT_TEXT_SIZE];
+    GetDlgItemTextA(g_shell.dialog, edit, text, sizeof text);
+    if (strlen(text) <= PILOT_NAME_LENGTH) {
+        snprintf(field, fieldSize, "%s", text);
+        return true;
+    }
+    text[PILOT_NAME_LENGTH] = '\0';
+    SetDlgItemTextA(g_shell.dialog, edit, text);
+    return false;
+}
+
+static void ShowWarning(const char *text, const char *caption)
+{
+    ShowMessageBox(g_shell.dialog, text, caption, MB_ICONWARNING);
+}
+
+// Writes the record to the instrument through a temporary file, so that a
+// failed save leaves the old file whole. The path buffer then names the
+// pilot file.
+static bool SavePilotFile()
+{
+    if (!FormDevicePath(kPilotTempName))
+        return false;
+    char temp[DEVICE_PATH_SIZE];
+    snprintf(temp, sizeof temp, "%s", g_deviceRoot.path);
+    return FormDevicePath(kPilotFileName) && WritePilotFile(&g_pilot, temp, g_deviceRoot.path);
+}
+
+void SavePilotData()
+{
+    // Every field is checked, so that each wrong one is corrected at once;
+    // the ones that passed are already in the record.
+    bool idFits = TakeIgcId();
+    bool pilotFits = TakeName(IDC_PILOT, g_pilot.pilot, sizeof g_pilot.pilot);
+    bool gliderFits = TakeName(IDC_GLIDER, g_pilot.glider, sizeof g_pilot.glider);
+    if (!idFits || !pilotFits || !gliderFits) {
+        ShowWarning(kLengthMessage, kCorrectInputCaption);
+        return;
+    }
+    if (!IsAllowedPilotText(g_pilot.igcId) || !IsAllowedPilotText(g_pilot.pilot) ||
+        !IsAllowedPilotText(g_pilot.glider)) {
+        ShowWarning(kCharacterMessage, kCorrectInputCaption);
+        return;
+    }
+    // Text typed into the list's edit field is not a class.
+    TakeClassSelection(&g_pilot, (int)SendToClassList(CB_GETCURSEL, 0, 0));
+    if (!SavePilotFile()) {
+        ShowWarning("Die Setupdatei kann nicht gespeichert werden", "Dateifehler");
+        return;
+    }
+    SetStatusTextF(" Datei %s gespeichert", g_deviceRoot.path);
+    ShowPage(PAGE_PREVIEW);
+}
+
+void CancelPilotEdits()
+{
+    ShowPilotRecord();
+    int item = FindGliderClass(g_pilot.gliderClass);
+    if (item < 0)
+        item = SendToClassList(CB_GETCOUNT, 0, 0) > UNKNOWN_CLASS_ITEM ? UNKNOWN_CLASS_ITEM : -1;
+    SendToClassList(CB_SETCURSEL, item, 0);
+    ShowPage(PAGE_PREVIEW);
+}
