@@ -14,7 +14,7 @@ if(sanitizers)
 endif()
 
 if(TOLMARO_FUZZ)
-    foreach(target setupfile)
+    foreach(target setupfile waypoints)
         add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp)
         target_link_libraries(fuzz_${target} tolmaro_core)
         target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
@@ -30,6 +30,7 @@ add_executable(native_tests
     tests/native/devpath_test.cpp
     tests/native/stream_test.cpp
     tests/native/setupfile_test.cpp
+    tests/native/waypoints_test.cpp
 )
 target_link_libraries(native_tests tolmaro_core GTest::gtest GTest::gtest_main)
 gtest_discover_tests(native_tests)
