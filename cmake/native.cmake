@@ -2,6 +2,7 @@
 # UndefinedBehaviorSanitizer, libFuzzer targets (clang), benchmarks.
 option(TOLMARO_SANITIZE "Build with AddressSanitizer and UBSan" ON)
 option(TOLMARO_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+option(TOLMARO_BENCH "Build the benchmarks (Google Benchmark) instead of the tests" OFF)
 
 if(TOLMARO_FUZZ)
     set(sanitizers -fsanitize=fuzzer-no-link,address,undefined)
@@ -19,6 +20,13 @@ if(TOLMARO_FUZZ)
         target_link_libraries(fuzz_${target} tolmaro_core)
         target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
     endforeach()
+    return()
+endif()
+
+if(TOLMARO_BENCH)
+    find_package(benchmark REQUIRED)
+    add_executable(waypoints_bench bench/waypoints_bench.cpp)
+    target_link_libraries(waypoints_bench tolmaro_core benchmark::benchmark)
     return()
 endif()
 
