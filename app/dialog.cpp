@@ -8,6 +8,7 @@
 #include "app/shell.h"
 #include "app/status.h"
 #include "device/locate.h"
+#include "waypoints/waypointpage.h"
 
 Shell g_shell;
 
@@ -58,9 +59,12 @@ static BOOL OnCommand(WORD id)
     case IDM_SETTINGS1_PAGE:   ShowPage(PAGE_SETTINGS1); break;
     case IDM_SETTINGS2_PAGE:   ShowPage(PAGE_SETTINGS2); break;
     case IDM_FILES_PAGE:       ShowPage(PAGE_FILES); break;
-    case IDM_WAYPOINTS_PAGE:   ShowPage(PAGE_WAYPOINTS); break;
+    case IDM_WAYPOINTS_PAGE:   AnalyseWaypointStore(); break;
     case IDM_ABOUT_PAGE:       ShowPage(PAGE_ABOUT); break;
     case IDC_FILES_CLOSE:      ShowPage(PAGE_PREVIEW); break;
+    case IDC_EXPORT_WAYPOINTS: ExportWaypoints(1, 1); break;
+    case IDC_EXPORT_DELETED:   ExportWaypoints(0, 0); break;
+    case IDC_EXPORT_THERMALS:  ExportWaypoints(2, 5); break;
     case IDC_WP_BACK:          ShowPage(PAGE_PREVIEW); break;
     default:                   return FALSE;
     }

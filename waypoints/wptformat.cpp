@@ -231,7 +231,8 @@ uint32_t WriteWaypointsOfKinds(WaypointStore *store, Stream *out, KindWindow win
     uint32_t count = 0;
     char lines[WAYPOINT_LINES_SIZE];
     const uint8_t *record;
-    while ((record = NextWaypointRecord(store)) != NULL) {
+    // A write that failed (a full disk) fails the whole file: stop there.
+    while (!out->failed && (record = NextWaypointRecord(store)) != NULL) {
         uint8_t kind = record[WAYPOINT_KIND_OFFSET];
         if (kind < window.lowest || kind > window.highest)
             continue;

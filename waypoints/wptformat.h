@@ -36,6 +36,7 @@ size_t FormatWaypointLines(const Waypoint *point, char *text, size_t size);
 
 // Copies the records of the window from the store to out as point lines
 // and type lines, in store order; returns the number of points written.
+// Stops at the first failed write, which CloseStream then reports.
 uint32_t WriteWaypointsOfKinds(WaypointStore *store, Stream *out, KindWindow window);
 
 #endif
