@@ -69,8 +69,11 @@ echo "== Windows suites under Wine ($TOLMARO_WINE_ARCH)"
 if [ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build.sh win64; then
   ensure_wine_prefix
   map_test_drives
+  # The first Wine process starts Wine's services, which keep its output
+  # open: started by a test, they would keep CTest waiting for its end.
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
-    "'$WINESERVER' -p; cd '$TOLMARO_WIN_BUILD' && ctest --output-on-failure --timeout 120; '$WINESERVER' -k" 2>&1 \
+    "'$WINESERVER' -p; '$TOLMARO_WINE' cmd /c exit >/dev/null 2>&1 </dev/null;
+     cd '$TOLMARO_WIN_BUILD' && ctest --output-on-failure --timeout 120; '$WINESERVER' -k" 2>&1 \
     | tee "$logs/wine.log" | grep -E 'tests passed|Failed|FAILED|\*\*\*' || true
   count_ctest "$logs/wine.log"
 else
