@@ -6,12 +6,16 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <math.h>
+#include <stdio.h>
+
 #include <algorithm>
 #include <string>
 
 #include "app/resource.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
+#include "waypoints/wptformat.h"
 
 static const char kStore[] = "E:\\WAYPOINTS\\waypoints.skt";
 static const char kHeader[] = "G  WGS 84\r\nU  1\r\n";
@@ -310,4 +314,21 @@ TEST_F(Waypoints, FileThatCannotBeWrittenInFullIsReported)
     EXPECT_EQ(boxes[0].caption, "Dateifehler!");
     EXPECT_EQ(boxes[0].type, (UINT)MB_ICONWARNING);
     EXPECT_EQ(StatusText(), status);
+}
+
+// The Windows build's printf must round as the export's own digits do,
+// exact ties to the even digit included.
+TEST(WaypointDegrees, WrittenAsTheRuntimesPrintfWritesThem)
+{
+    const double values[] = {
+        0.0, -0.0, 47.5000007526, 11.2500003131, 180.0000050090, 1.0 / 2048, 3.0 / 2048,
+        2047.0 / 2048, 0.99999999995, 0.99999999999, 1e-300, 5e-11, 2147483647.99999,
+        2147483648.0, 1.9497e40, HUGE_VAL,
+    };
+    for (double value : values) {
+        char own[128], printed[128];
+        own[FormatDegrees(value, own, sizeof own)] = '\0';
+        snprintf(printed, sizeof printed, "%14.10f", fabs(value));
+        EXPECT_STREQ(own, printed) << value;
+    }
 }
