@@ -151,20 +151,6 @@ TEST(WaypointStore, ReadsEveryWholeRecordInOrderAndDropsAPartialOne)
     EXPECT_FALSE(OpenWaypointStore(&missing, ScratchPath("no/such.skt").c_str()));
 }
 
-TEST(WaypointStore, CountsKindsAsDeletedWaypointOrThermal)
-{
-    struct { uint8_t kind; WaypointCount count; } cases[] = {
-        {0, COUNT_DELETED}, {1, COUNT_WAYPOINTS}, {2, COUNT_THERMALS},
-        {5, COUNT_THERMALS}, {6, COUNT_THERMALS}, {255, COUNT_THERMALS},
-    };
-    uint32_t counts[WAYPOINT_COUNTS] = {0, 0, 0};
-    for (auto &c : cases)
-        EXPECT_EQ(CountWaypointKind(counts, c.kind), c.count) << (int)c.kind;
-    EXPECT_EQ(counts[COUNT_WAYPOINTS], 1u);
-    EXPECT_EQ(counts[COUNT_DELETED], 1u);
-    EXPECT_EQ(counts[COUNT_THERMALS], 4u);
-}
-
 TEST(WaypointExport, NamesFillSevenColumnsOrTakeOneBlank)
 {
     struct { const char *name; const char *start; } cases[] = {

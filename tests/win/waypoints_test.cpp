@@ -255,23 +255,11 @@ TEST_F(Waypoints, SaveDialogOffersTheDefaultNameEveryTimeAndCancelWritesNothing)
     std::string first = ReadFileBytes("G:\\first.wpt");
     EXPECT_EQ(first.compare(0, 17, kHeader), 0);
     EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 42);
+    // The three cancelled exports wrote nothing and left the first one's status.
     EXPECT_EQ(StatusText(), " 20 Punkte geschrieben");
     EXPECT_FALSE(FileExists("waypoints.wpt"));
     EXPECT_FALSE(FileExists("G:\\waypoints.wpt"));
     EXPECT_TRUE(PromptsOfKind("message").empty());
-}
-
-TEST_F(Waypoints, CancelledExportLeavesPageAndStatusAsTheyWere)
-{
-    StartProgram();
-    Command(IDM_WAYPOINTS_PAGE);
-    Command(IDC_WP_BACK);
-    Command(IDM_WAYPOINTS_PAGE);   // the counts are shown: no new analysis
-    std::string status = StatusText();
-    Command(IDC_EXPORT_THERMALS);
-    EXPECT_EQ(PromptsOfKind("save").size(), 1u);
-    EXPECT_EQ(StatusText(), status);
-    EXPECT_FALSE(IsShown(IDC_WP_ANIMATION));
 }
 
 TEST_F(Waypoints, ExportWithoutStoreWritesTheHeaderAlone)
