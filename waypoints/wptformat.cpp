@@ -1,7 +1,8 @@
 // Formatting the exported waypoint file.
 //
-// Per point, with "\n" as CR LF on disk and º the byte 0xBA:
-//   W  GIPFEL A 47.5000007526ºN 11.2500003131ºW 27-MAR-62 00:00:00 1234.000000 Startplatz Nord
+// Per point, with "\n" as CR LF on disk and * standing for the degree sign,
+// the byte 0xBA:
+//   W  GIPFEL A 47.5000007526*N 11.2500003131*W 27-MAR-62 00:00:00 1234.000000 Startplatz Nord
 //   w  Waypoint,0,-1.0,16777215,255,1,7,,0.0,
 // Readers split the point line on runs of blanks, so a name of up to six
 // characters is padded to seven columns and a longer one gets one blank.
@@ -13,9 +14,9 @@
 
 const char kWaypointFileHeader[] = "G  WGS 84\nU  1\n";
 
-// Not the double nearest to pi (…2D18) but one step above it: the files the
-// instrument's users already have were written with this value, and the
-// seventh decimal shows the difference.
+// Not the double nearest to pi (...2D18) but one step above it, as files of
+// this format have always been written; the last decimals can show the
+// difference.
 static const double kPi = 0x1.921FB54442D19p+1;
 
 double WaypointDegrees(float radians)
