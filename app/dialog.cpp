@@ -10,6 +10,7 @@
 #include "device/locate.h"
 #include "pilot/pilotpage.h"
 #include "settings/settingspages.h"
+#include "waypoints/waypointpage.h"
 
 Shell g_shell;
 
@@ -60,7 +61,7 @@ static BOOL OnCommand(WORD id)
     case IDM_SETTINGS1_PAGE:   ShowPage(PAGE_SETTINGS1); break;
     case IDM_SETTINGS2_PAGE:   ShowPage(PAGE_SETTINGS2); break;
     case IDM_FILES_PAGE:       ShowPage(PAGE_FILES); break;
-    case IDM_WAYPOINTS_PAGE:   ShowPage(PAGE_WAYPOINTS); break;
+    case IDM_WAYPOINTS_PAGE:   AnalyseWaypointStore(); break;
     case IDM_ABOUT_PAGE:       ShowPage(PAGE_ABOUT); break;
     case IDC_PILOT_CANCEL:     CancelPilotEdits(); break;
     case IDC_PILOT_SAVE:       SavePilotData(); break;
@@ -69,6 +70,9 @@ static BOOL OnCommand(WORD id)
     case IDC_S2_CANCEL:        CancelSettingsPage2(); break;
     case IDC_S2_SAVE:          SaveSettingsPage2(); break;
     case IDC_FILES_CLOSE:      ShowPage(PAGE_PREVIEW); break;
+    case IDC_EXPORT_WAYPOINTS: ExportWaypoints(1, 1); break;
+    case IDC_EXPORT_DELETED:   ExportWaypoints(0, 0); break;
+    case IDC_EXPORT_THERMALS:  ExportWaypoints(2, 5); break;
     case IDC_WP_BACK:          ShowPage(PAGE_PREVIEW); break;
     default:                   return FALSE;
     }

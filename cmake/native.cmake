@@ -2,6 +2,7 @@
 # UndefinedBehaviorSanitizer, libFuzzer targets (clang), benchmarks.
 option(TOLMARO_SANITIZE "Build with AddressSanitizer and UBSan" ON)
 option(TOLMARO_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+option(TOLMARO_BENCH "Build the benchmarks (Google Benchmark) instead of the tests" OFF)
 
 if(TOLMARO_FUZZ)
     set(sanitizers -fsanitize=fuzzer-no-link,address,undefined)
@@ -14,11 +15,18 @@ if(sanitizers)
 endif()
 
 if(TOLMARO_FUZZ)
-    foreach(target setupfile pilotfile)
+    foreach(target setupfile pilotfile waypoints)
         add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp)
         target_link_libraries(fuzz_${target} tolmaro_core)
         target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
     endforeach()
+    return()
+endif()
+
+if(TOLMARO_BENCH)
+    find_package(benchmark REQUIRED)
+    add_executable(waypoints_bench bench/waypoints_bench.cpp)
+    target_link_libraries(waypoints_bench tolmaro_core benchmark::benchmark)
     return()
 endif()
 
@@ -33,6 +41,7 @@ add_executable(native_tests
     tests/native/scrollrules_test.cpp
     tests/native/language_test.cpp
     tests/native/pilotfile_test.cpp
+    tests/native/waypoints_test.cpp
 )
 target_link_libraries(native_tests tolmaro_core GTest::gtest GTest::gtest_main)
 gtest_discover_tests(native_tests)

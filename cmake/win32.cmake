@@ -15,8 +15,15 @@ add_library(tolmaro_win STATIC
     pilot/pilotpage.cpp
     settings/devicedata.cpp
     settings/settingspages.cpp
+    waypoints/waypointpage.cpp
 )
 target_link_libraries(tolmaro_win PUBLIC tolmaro_core comctl32 comdlg32 shell32 gdi32 user32)
+
+# The exported degrees must be the double quotient, rounded once: x87 code
+# divides in extended precision and rounds twice.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    set_source_files_properties(waypoints/wptformat.cpp PROPERTIES COMPILE_OPTIONS "-msse2;-mfpmath=sse")
+endif()
 
 set(static_options -static -static-libgcc -static-libstdc++)
 
@@ -40,6 +47,7 @@ set(win_test_sources
     tests/win/pages_test.cpp
     tests/win/pilot_test.cpp
     tests/win/settingspages_test.cpp
+    tests/win/waypoints_test.cpp
 )
 add_executable(win_tests ${win_test_sources} resources/tolmaro.rc)
 target_link_libraries(win_tests tolmaro_win gtest gtest_main)

@@ -55,6 +55,9 @@ static BOOL AnswerFileDialog(const char *kind, OPENFILENAMEA *dialog)
     call.defaultExtension = dialog->lpstrDefExt ? dialog->lpstrDefExt : "";
     call.flags = dialog->Flags;
     call.structSize = dialog->lStructSize;
+    call.instance = dialog->hInstance;
+    call.maxFile = dialog->nMaxFile;
+    call.initialDir = dialog->lpstrInitialDir ? dialog->lpstrInitialDir : "";
     g_prompts.push_back(call);
     std::string choice = NextChoice();
     if (choice.empty() || choice.size() >= dialog->nMaxFile)

@@ -19,6 +19,9 @@ struct PromptCall {
     std::string defaultExtension;
     DWORD flags;
     DWORD structSize;
+    HINSTANCE instance;     // file dialogs: hInstance
+    DWORD maxFile;          // file dialogs: size of the file-name buffer
+    std::string initialDir; // file dialogs: the initial folder, "" for none
     UINT folderFlags;       // folder browser
 };
 

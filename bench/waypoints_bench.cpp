@@ -1,0 +1,196 @@
+// Speed and memory of the waypoint store: counting by kind and export,
+// measured beside a plain read of the same file.
+//
+//   waypoints_bench [benchmark options]   store of 1,000,000 records, then
+//                                         PlainRead, CountKinds and Export
+//   waypoints_bench --rss RECORDS         counts and exports a store of that
+//                                         many records, prints the peak memory
+#include <benchmark/benchmark.h>
+
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "device/stream.h"
+#include "waypoints/waypointstore.h"
+#include "waypoints/wptformat.h"
+
+enum { BENCH_RECORDS = 1000000 };
+
+static std::string g_folder;
+static std::string g_store;
+static long g_records;
+
+static void PutBigEndian32(uint8_t *at, uint32_t value)
+{
+    at[0] = (uint8_t)(value >> 24);
+    at[1] = (uint8_t)(value >> 16);
+    at[2] = (uint8_t)(value >> 8);
+    at[3] = (uint8_t)value;
+}
+
+static void PutFloat(uint8_t *at, float value)
+{
+    uint32_t bits;
+    memcpy(&bits, &value, sizeof bits);
+    PutBigEndian32(at, bits);
+}
+
+// Points around the Alps with the mix of kinds an instrument collects:
+// mostly waypoints, some deleted, thermals of kinds 2 to 5 and a few above.
+static void MakeRecord(long i, uint8_t *record)
+{
+    static const uint8_t kinds[16] = {1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 2, 3, 4, 5, 2, 7};
+    memset(record, 0, WAYPOINT_RECORD_SIZE);
+    uint32_t r = (uint32_t)i * 2654435761u;
+    PutFloat(record, (float)((5.0 + (r % 100000) / 10000.0) * M_PI / 180));
+    PutFloat(record + 4, (float)((45.0 + (r / 7 % 30000) / 10000.0) * M_PI / 180));
+    int altitude = (int)(r % 4000);
+    record[8] = (uint8_t)(altitude >> 8);
+    record[9] = (uint8_t)altitude;
+    snprintf((char *)record + 10, 31, "Punkt %d am Hang", (int)(i % 1000000));
+    snprintf((char *)record + 41, 7, "P%ld", i % 100000);
+    record[WAYPOINT_KIND_OFFSET] = kinds[i % 16];
+}
+
+static bool MakeStore(const std::string &path, long records)
+{
+    FILE *f = fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    uint8_t record[WAYPOINT_RECORD_SIZE];
+    for (long i = 0; i < records; i++) {
+        MakeRecord(i, record);
+        fwrite(record, 1, sizeof record, f);
+    }
+    return fclose(f) == 0;
+}
+
+static void PlainRead(benchmark::State &state)
+{
+    static char buffer[1 << 16];
+    for (auto _ : state) {
+        FILE *f = fopen(g_store.c_str(), "rb");
+        size_t total = 0, n;
+        while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
+            total += n;
+        fclose(f);
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetBytesProcessed(state.iterations() * g_records * WAYPOINT_RECORD_SIZE);
+}
+
+// The analysis's loop, the check for a progress step included.
+static uint32_t CountStore(uint32_t counts[WAYPOINT_COUNTS])
+{
+    WaypointStore store;
+    uint32_t steps = 0;
+    if (!OpenWaypointStore(&store, g_store.c_str()))
+        abort();
+    const uint8_t *record;
+    while ((record = NextWaypointRecord(&store)) != NULL) {
+        WaypointCount which = CountWaypointKind(counts, record[WAYPOINT_KIND_OFFSET]);
+        if (counts[which] % 100 == 0)
+            steps++;
+    }
+    CloseWaypointStore(&store);
+    return steps;
+}
+
+static void CountKinds(benchmark::State &state)
+{
+    for (auto _ : state) {
+        uint32_t counts[WAYPOINT_COUNTS] = {0, 0, 0};
+        benchmark::DoNotOptimize(CountStore(counts));
+        if ((long)(counts[0] + counts[1] + counts[2]) != g_records)
+            abort();
+    }
+    state.SetItemsProcessed(state.iterations() * g_records);
+}
+
+// Every kind, so that each record becomes two lines.
+static uint32_t ExportStore(const std::string &output)
+{
+    Stream out;
+    WaypointStore store;
+    if (!OpenStream(&out, output.c_str(), "wt") || !OpenWaypointStore(&store, g_store.c_str()))
+        abort();
+    WriteText(&out, kWaypointFileHeader);
+    uint32_t count = WriteWaypointsOfKinds(&store, &out, KindWindow{0, 255});
+    CloseWaypointStore(&store);
+    if (!CloseStream(&out))
+        abort();
+    return count;
+}
+
+static void Export(benchmark::State &state)
+{
+    std::string output = g_folder + "/waypoints.wpt";
+    uint32_t count = 0;
+    for (auto _ : state)
+        count = ExportStore(output);
+    if ((long)count != g_records)
+        abort();
+    state.SetItemsProcessed(state.iterations() * count);
+    remove(output.c_str());
+}
+
+BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(CountKinds)->Unit(benchmark::kMillisecond);
+BENCHMARK(Export)->Unit(benchmark::kMillisecond);
+
+static bool MakeFolder()
+{
+    char pattern[] = "/tmp/tolmaro-bench-XXXXXX";
+    if (!mkdtemp(pattern))
+        return false;
+    g_folder = pattern;
+    g_store = g_folder + "/waypoints.skt";
+    return true;
+}
+
+static void RemoveFolder()
+{
+    remove(g_store.c_str());
+    rmdir(g_folder.c_str());
+}
+
+// Counting and export hold one block of the store and one line at a time:
+// the peak must not grow with the store.
+static int ReportPeakMemory(long records)
+{
+    g_records = records;
+    if (!MakeFolder() || !MakeStore(g_store, records))
+        return 1;
+    uint32_t counts[WAYPOINT_COUNTS] = {0, 0, 0};
+    CountStore(counts);
+    uint32_t exported = ExportStore(g_folder + "/waypoints.wpt");
+    remove((g_folder + "/waypoints.wpt").c_str());
+    RemoveFolder();
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    printf("peak memory, %ld records (%u exported): %ld KiB\n", records, exported, usage.ru_maxrss);
+    return (long)exported == records ? 0 : 1;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && strcmp(argv[1], "--rss") == 0)
+        return ReportPeakMemory(atol(argv[2]));
+
+    benchmark::Initialize(&argc, argv);
+    g_records = BENCH_RECORDS;
+    if (!MakeFolder() || !MakeStore(g_store, g_records)) {
+        fprintf(stderr, "cannot make the store in /tmp\n");
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    RemoveFolder();
+    return 0;
+}

@@ -1,0 +1,134 @@
+// The waypoint page's operations: counting the store by kind, exporting one
+// kind window to a waypoint file the user names.
+#include "waypoints/waypointpage.h"
+
+#include <stdio.h>
+#include <windows.h>
+#include <commdlg.h>
+
+#include "app/pages.h"
+#include "app/prompts.h"
+#include "app/resource.h"
+#include "app/shell.h"
+#include "app/status.h"
+#include "device/devpath.h"
+#include "device/stream.h"
+#include "waypoints/waypointstore.h"
+#include "waypoints/wptformat.h"
+
+// The count controls and export buttons, in the order of WaypointCount.
+static const int kCountControls[WAYPOINT_COUNTS] = {IDC_WP_USED, IDC_WP_DELETED, IDC_WP_THERMAL};
+static const int kExportButtons[WAYPOINT_COUNTS] = {IDC_EXPORT_WAYPOINTS, IDC_EXPORT_DELETED,
+                                                    IDC_EXPORT_THERMALS};
+
+// One block of records; kept out of the dialog thread's stack.
+static WaypointStore g_store;
+
+// A store name that does not fit behind the root is a store that cannot be
+// opened.
+static bool OpenStoreOfInstrument()
+{
+    return FormDevicePath(kWaypointStoreName) && OpenWaypointStore(&g_store, g_deviceRoot.path);
+}
+
+static void ShowCount(WaypointCount which, uint32_t count)
+{
+    SetDlgItemInt(g_shell.dialog, kCountControls[which], count, FALSE);
+}
+
+// All three counts 0: no analysis has found anything since the instrument
+// was loaded, and the store is counted (again).
+static bool CountsShown()
+{
+    for (int which = 0; which < WAYPOINT_COUNTS; which++)
+        if (GetDlgItemInt(g_shell.dialog, kCountControls[which], NULL, FALSE) != 0)
+            return true;
+    return false;
+}
+
+void AnalyseWaypointStore()
+{
+    ShowPage(PAGE_WAYPOINTS);
+    if (CountsShown())
+        return;
+    uint32_t counts[WAYPOINT_COUNTS] = {0, 0, 0};
+    // A store that does not open is no error: the counts stay 0, nothing is said.
+    if (OpenStoreOfInstrument()) {
+        StartActivityAnimation(IDC_WP_ANIMATION, IDR_CLIP_WAYPOINTS);
+        const uint8_t *record;
+        while ((record = NextWaypointRecord(&g_store)) != NULL) {
+            WaypointCount which = CountWaypointKind(counts, record[WAYPOINT_KIND_OFFSET]);
+            // Progress in steps of 100 records of a kind, not a repaint per record.
+            if (counts[which] % 100 == 0)
+                ShowCount(which, counts[which]);
+        }
+        CloseWaypointStore(&g_store);
+        for (int which = 0; which < WAYPOINT_COUNTS; which++)
+            ShowCount((WaypointCount)which, counts[which]);
+        SetStatusTextF(" Datei %s analysiert", g_deviceRoot.path);
+        FinishActivityAnimation(IDC_WP_ANIMATION);
+    }
+    // A button once enabled stays so, across reloads of the instrument too.
+    for (int which = 0; which < WAYPOINT_COUNTS; which++)
+        if (counts[which] != 0)
+            EnableWindow(GetDlgItem(g_shell.dialog, kExportButtons[which]), TRUE);
+}
+
+static const char *SaveDialogTitle(uint8_t lowest)
+{
+    if (lowest == KIND_DELETED)
+        return "Gel\xF6schte Punkte schreiben";
+    if (lowest == KIND_WAYPOINT)
+        return "Wegepunkte schreiben";
+    return "Thermikpunkte schreiben";
+}
+
+// The save dialog offers "waypoints.wpt" every time. It asks before an
+// existing file is replaced. Returns false when the user cancels.
+static bool ChooseOutputFile(uint8_t lowest, char *path, DWORD size)
+{
+    snprintf(path, size, "waypoints.wpt");
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = g_shell.dialog;
+    dialog.hInstance = g_shell.instance;
+    dialog.lpstrFilter = "Waypoint Datei (*.wpt)\0*.wpt\0";
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = size;
+    dialog.lpstrTitle = SaveDialogTitle(lowest);
+    dialog.lpstrDefExt = "wpt";
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT;
+    return ShowSaveFileDialog(&dialog) != FALSE;
+}
+
+static void ShowFileError(const char *text)
+{
+    ShowMessageBox(g_shell.dialog, text, "Dateifehler!", MB_ICONWARNING);
+}
+
+void ExportWaypoints(uint8_t lowest, uint8_t highest)
+{
+    char path[MAX_PATH];
+    if (!ChooseOutputFile(lowest, path, sizeof path))
+        return;
+    Stream out;
+    if (!OpenStream(&out, path, "wt")) {
+        ShowFileError("Wegepunktdatei kann nicht ge\xF6" "ffnet werden");
+        return;
+    }
+    WriteText(&out, kWaypointFileHeader);
+    // Without a store the file is the header alone.
+    uint32_t count = 0;
+    if (OpenStoreOfInstrument()) {
+        StartActivityAnimation(IDC_WP_ANIMATION, IDR_CLIP_WAYPOINTS);
+        count = WriteWaypointsOfKinds(&g_store, &out, KindWindow{lowest, highest});
+        CloseWaypointStore(&g_store);
+        FinishActivityAnimation(IDC_WP_ANIMATION);
+    }
+    // A file that could not be written in full is no success (a full disk).
+    if (!CloseStream(&out)) {
+        ShowFileError("Wegepunktdatei kann nicht geschrieben werden");
+        return;
+    }
+    SetStatusTextF(" %lu Punkte geschrieben", (unsigned long)count);
+}
