@@ -53,5 +53,8 @@ void FinishActivityAnimation(int control)
 {
     SendDlgItemMessageA(g_shell.dialog, control, ACM_STOP, 0, 0);
     SendDlgItemMessageA(g_shell.dialog, control, ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(IDR_CLIP_DONE));
+    // The closing clip is smaller than the loop it replaces: clear what the
+    // loop's last frame left beside it.
+    InvalidateRect(GetDlgItem(g_shell.dialog, control), NULL, TRUE);
     SendDlgItemMessageA(g_shell.dialog, control, ACM_PLAY, 1, MAKELONG(0, -1));
 }

@@ -21,6 +21,10 @@ while read -r folder; do
   [ -n "$folder" ] && mkdir -p "$instrument/$folder"
 done <"$instrument/.emptydirs"
 rm -f "$instrument/.emptydirs"
+# TOLMARO_DEMO_LANGUAGE=1 shows the sample in another of its languages.
+if [ -n "${TOLMARO_DEMO_LANGUAGE:-}" ]; then
+  sed -i "s/^Sprache:[0-9]*;/Sprache:$TOLMARO_DEMO_LANGUAGE;/" "$instrument/SETUP/setupdata.txt"
+fi
 map_drive e "$instrument"
 for letter in d f g; do rm -f "$WINEPREFIX/dosdevices/$letter:"; done
 

@@ -16,28 +16,34 @@ for _ in $(seq 100); do
 done
 [ -n "$window" ] || { echo "the main dialog did not appear" >&2; kill "$program"; exit 1; }
 sleep 1
+eval "$(xdotool getwindowgeometry --shell "$window")"
 
 shot() {
+  # Move the pointer off the toolbar, so that no button is drawn hot.
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 4))
   sleep 0.7
-  /usr/bin/import -window root -crop "$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')+$x+$y" +repage "$out/$1.png" 2>/dev/null \
-    || /usr/bin/import -window root "$out/$1.png"
+  /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$1.png"
 }
 
-eval "$(xdotool getwindowgeometry --shell "$window")"
-x=$X; y=$Y
-# Wine draws no frame without a window manager: add room for the caption.
-shot page1-preview
-
-# Toolbar buttons are 23 pixels apart, the first one at the left edge.
+# The frame's geometry includes the caption Wine draws; the toolbar's
+# 23-pixel buttons start just below it.
 click_button() {
-  xdotool mousemove --window "$window" $((12 + 23 * $1)) 12 click 1
+  xdotool mousemove $((X + 13 + 23 * $1)) $((Y + 36)) click 1
 }
+
+shot page1-preview
 names=(choose pilot settings1 settings2 files waypoints about)
 for i in 1 2 3 4 5 6; do
   click_button "$i"
   shot "page$((i + 1))-${names[$i]}"
 done
 
-xdotool windowclose "$window" 2>/dev/null || true
-wait "$program" || true
+# Close with the keyboard as a user would, and wait for the program to end.
+xdotool key --window "$window" alt+F4 || true
+for _ in $(seq 50); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
 end_wine_session
