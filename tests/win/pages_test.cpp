@@ -19,6 +19,8 @@ protected:
     {
         ClearTestDrives();
         CopySampleInstrument("E:\\");
+        // Without a waypoint store, showing the waypoint page plays no clip.
+        DeleteFileA("E:\\WAYPOINTS\\waypoints.skt");
     }
 };
 
