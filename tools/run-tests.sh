@@ -63,6 +63,9 @@ echo "== Windows program and resources"
 . tools/wine-env.sh
 if tools/build.sh win32; then
   check program-file tools/check-exe.sh build/win32/tolmaro.exe
+  check clips tools/check_clips.sh
+  check manifest xmllint --noout resources/tolmaro.manifest
+  check sample-instrument python3 tools/check_sample_instrument.py
 else
   failed=$((failed + 1)); echo "win32 build FAILED"
 fi
