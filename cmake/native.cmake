@@ -9,9 +9,10 @@ if(TOLMARO_FUZZ)
 elseif(TOLMARO_SANITIZE)
     set(sanitizers -fsanitize=address,undefined)
 endif()
+# On the core itself, and through it on every program that links it.
 if(sanitizers)
-    add_compile_options(${sanitizers} -fno-sanitize-recover=all -fno-omit-frame-pointer)
-    add_link_options(${sanitizers} -fno-sanitize-recover=all)
+    target_compile_options(tolmaro_core PUBLIC ${sanitizers} -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(tolmaro_core PUBLIC ${sanitizers} -fno-sanitize-recover=all)
 endif()
 
 if(TOLMARO_FUZZ)
