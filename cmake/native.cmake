@@ -35,6 +35,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 enable_testing()
 add_executable(native_tests
+    tests/common/files.cpp
     tests/native/scratch.cpp
     tests/native/devpath_test.cpp
     tests/native/stream_test.cpp

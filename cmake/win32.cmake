@@ -38,6 +38,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 enable_testing()
 set(win_test_sources
+    tests/common/files.cpp
     tests/win/harness.cpp
     tests/win/scripted_prompts.cpp
     tests/win/startup_test.cpp

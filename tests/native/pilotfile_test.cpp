@@ -259,7 +259,7 @@ TEST(PilotFile, WrittenFileReadsBackIntoTheSameValues)
         struct stat info;
         EXPECT_NE(stat(temp.c_str(), &info), 0) << "the temporary file was left";
         Pilot back = MakePilot("old", "old", "old", "old");
-        ASSERT_TRUE(ReadFrom(ReadWholeFile(path), &back)) << p.pilot;
+        ASSERT_TRUE(ReadFrom(ReadFileBytes(path), &back)) << p.pilot;
         ExpectPilot(back, p.igcId, p.pilot, p.glider, p.gliderClass);
     }
 }
@@ -276,9 +276,9 @@ TEST(PilotFile, FailedWriteLeavesTheOldFileAndNoTemporaryFile)
     EXPECT_FALSE(WritePilotFile(&p, temp.c_str(), folder.c_str()));
     struct stat info;
     EXPECT_NE(stat(temp.c_str(), &info), 0) << "the temporary file was left";
-    EXPECT_EQ(ReadWholeFile(folder + "/inside"), "x");
+    EXPECT_EQ(ReadFileBytes(folder + "/inside"), "x");
 
     // The temporary file cannot be created.
     EXPECT_FALSE(WritePilotFile(&p, (ScratchPath("SETUP") + "/missing/keep.new").c_str(), path.c_str()));
-    EXPECT_EQ(ReadWholeFile(path), kSampleFile);
+    EXPECT_EQ(ReadFileBytes(path), kSampleFile);
 }

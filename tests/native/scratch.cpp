@@ -37,17 +37,3 @@ std::string ScratchFile(const std::string &name, const std::string &bytes)
     fclose(f);
     return path;
 }
-
-std::string ReadWholeFile(const std::string &path)
-{
-    std::string bytes;
-    FILE *f = fopen(path.c_str(), "rb");
-    if (!f)
-        return bytes;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
-    fclose(f);
-    return bytes;
-}

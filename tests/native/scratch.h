@@ -4,8 +4,9 @@
 
 #include <string>
 
+#include "tests/common/files.h"
+
 std::string ScratchPath(const std::string &name);
 std::string ScratchFile(const std::string &name, const std::string &bytes);
-std::string ReadWholeFile(const std::string &path);
 
 #endif

@@ -34,7 +34,7 @@ static std::string WrittenBytes(const Settings &settings)
     EXPECT_TRUE(OpenStream(&out, path.c_str(), "wt"));
     WriteText(&out, text);
     EXPECT_TRUE(CloseStream(&out));
-    return ReadWholeFile(path);
+    return ReadFileBytes(path);
 }
 
 static std::string WrittenLine(const Settings &settings, const char *key)

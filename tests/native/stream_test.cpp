@@ -24,12 +24,12 @@ TEST(Stream, TextModeWritesCrLfAndBinaryWritesBytes)
     ASSERT_TRUE(OpenStream(&out, path.c_str(), "wt"));
     WriteText(&out, "G  WGS 84\nU  1\n\nend");
     ASSERT_TRUE(CloseStream(&out));
-    EXPECT_EQ(ReadWholeFile(path), "G  WGS 84\r\nU  1\r\n\r\nend");
+    EXPECT_EQ(ReadFileBytes(path), "G  WGS 84\r\nU  1\r\n\r\nend");
 
     ASSERT_TRUE(OpenStream(&out, path.c_str(), "wb"));
     WriteText(&out, "ID\nx\n");
     ASSERT_TRUE(CloseStream(&out));
-    EXPECT_EQ(ReadWholeFile(path), "ID\nx\n");
+    EXPECT_EQ(ReadFileBytes(path), "ID\nx\n");
 }
 
 TEST(Stream, TextModeReadingTranslatesLikeTheWindowsRuntime)
@@ -89,7 +89,7 @@ TEST(Stream, ReplaceWithFileSwapsInTheNewFile)
     std::string target = ScratchFile("target.txt", "old");
     std::string temp = ScratchFile("target.tmp", "new");
     EXPECT_TRUE(ReplaceWithFile(temp.c_str(), target.c_str()));
-    EXPECT_EQ(ReadWholeFile(target), "new");
+    EXPECT_EQ(ReadFileBytes(target), "new");
     EXPECT_FALSE(ReplaceWithFile(temp.c_str(), target.c_str()));
-    EXPECT_EQ(ReadWholeFile(target), "new");
+    EXPECT_EQ(ReadFileBytes(target), "new");
 }

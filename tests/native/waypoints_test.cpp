@@ -11,6 +11,7 @@
 #include <string>
 
 #include "device/stream.h"
+#include "tests/common/waypoint_example.h"
 #include "tests/native/scratch.h"
 #include "waypoints/waypointstore.h"
 #include "waypoints/wptformat.h"
@@ -77,17 +78,8 @@ static std::string Exported(const std::string &storeBytes, KindWindow window, ui
     *count = WriteWaypointsOfKinds(&in, &out, window);
     CloseWaypointStore(&in);
     EXPECT_TRUE(CloseStream(&out));
-    return ReadWholeFile(output);
+    return ReadFileBytes(output);
 }
-
-static const char kExampleRecord[] =
-    "\xBE\x49\x0F\xDB" "\x3F\x54\x3B\x67" "\x04\xD2"
-    "Startplatz Nord\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0"
-    "GIPFEL\0" "\x01" "\0\0\0";
-
-static const char kExampleLines[] =
-    "W  GIPFEL A 47.5000007526\xBAN 11.2500003131\xBAW 27-MAR-62 00:00:00 1234.000000 Startplatz Nord\r\n"
-    "w  Waypoint,0,-1.0,16777215,255,1,7,,0.0,\r\n";
 
 TEST(WaypointExport, WorkedExampleByteForByte)
 {

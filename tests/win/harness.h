@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "tests/common/files.h"
+
 // Empties drives D: to G:.
 void ClearTestDrives();
 
@@ -15,7 +17,6 @@ void ClearTestDrives();
 void CopySampleInstrument(const std::string &folder);
 
 void WriteFileBytes(const std::string &path, const std::string &bytes);
-std::string ReadFileBytes(const std::string &path);
 bool FileExists(const std::string &path);
 void MakeFolder(const std::string &path);
 

@@ -13,21 +13,13 @@
 #include <string>
 
 #include "app/resource.h"
+#include "tests/common/waypoint_example.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
 #include "waypoints/wptformat.h"
 
 static const char kStore[] = "E:\\WAYPOINTS\\waypoints.skt";
 static const char kHeader[] = "G  WGS 84\r\nU  1\r\n";
-
-// The worked example of the file format: GIPFEL at 47.5 N, 11.25 W.
-static const char kExampleRecord[] =
-    "\xBE\x49\x0F\xDB" "\x3F\x54\x3B\x67" "\x04\xD2"
-    "Startplatz Nord\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0"
-    "GIPFEL\0" "\x01" "\0\0\0";
-static const char kExampleLines[] =
-    "W  GIPFEL A 47.5000007526\xBAN 11.2500003131\xBAW 27-MAR-62 00:00:00 1234.000000 Startplatz Nord\r\n"
-    "w  Waypoint,0,-1.0,16777215,255,1,7,,0.0,\r\n";
 
 // A record at 0 N, 0 E with a name, an altitude and a kind.
 static std::string Record(const std::string &name, int altitude, uint8_t kind)
