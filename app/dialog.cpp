@@ -8,6 +8,7 @@
 #include "app/shell.h"
 #include "app/status.h"
 #include "device/locate.h"
+#include "settings/devicedata.h"
 #include "pilot/pilotpage.h"
 #include "settings/settingspages.h"
 #include "waypoints/waypointpage.h"
@@ -102,6 +103,7 @@ static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam,
 int RunTolmaro(HINSTANCE instance)
 {
     g_shell.instance = instance;
+    SetDefaultSettings(&g_settings);
     InitCommonControls();
     LoadLibraryA("riched32.dll");
     // Probing drives without a medium must not raise system error boxes.

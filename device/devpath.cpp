@@ -36,11 +36,6 @@ bool FormDevicePath(const char *relative)
     return true;
 }
 
-void CutDevicePathToRoot()
-{
-    FormDevicePath("");
-}
-
 void SetRootDriveLetter(char letter)
 {
     g_deviceRoot.path[0] = letter;

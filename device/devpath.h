@@ -28,9 +28,6 @@ bool SetRootFromModulePath(const char *modulePath);
 // treat that like a file that cannot be opened.
 bool FormDevicePath(const char *relative);
 
-// Cuts the buffer back to the root.
-void CutDevicePathToRoot();
-
 // Puts another drive letter at the start of the root (the drive scan).
 void SetRootDriveLetter(char letter);
 

@@ -15,7 +15,7 @@
 #include "settings/language.h"
 #include "settings/settingspages.h"
 
-Settings g_settings = {2.5f, 0.3f, 1, 1, 4, 2, 1, 0, 12, 0.0f, 0, 1000, 0, 0, 3};
+Settings g_settings;   // the defaults from start-up on (RunTolmaro)
 WorkingValues g_working;
 
 // The settings are written here first and take the old file's place only

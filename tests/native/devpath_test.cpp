@@ -30,7 +30,7 @@ TEST(DevicePath, EachNameReplacesTheLastOne)
     ASSERT_TRUE(FormDevicePath("SETUP\\Niederlaendisch.txt"));
     ASSERT_TRUE(FormDevicePath("FLIGHTS\\"));
     EXPECT_STREQ(g_deviceRoot.path, "D:\\FLIGHTS\\");
-    CutDevicePathToRoot();
+    ASSERT_TRUE(FormDevicePath(""));
     EXPECT_STREQ(g_deviceRoot.path, "D:\\");
 }
 

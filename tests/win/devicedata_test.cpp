@@ -56,11 +56,7 @@ TEST_F(DeviceData, FailedSaveIsReportedAndLeavesTheOldFile)
     MakeFolder("E:\\SETUP\\setupdata.new");
     g_settings.Contrast = 3;
     EXPECT_FALSE(WriteSetupFile());
-    std::vector<PromptCall> boxes = PromptsOfKind("message");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Dateifehler");
-    EXPECT_EQ(boxes[0].text, "Die Setupdatei kann nicht gespeichert werden");
-    EXPECT_EQ(boxes[0].type, (UINT)MB_ICONWARNING);
+    EXPECT_TRUE(ShownOneWarning("Die Setupdatei kann nicht gespeichert werden", "Dateifehler"));
     EXPECT_EQ(ReadFileBytes("E:\\SETUP\\setupdata.txt"), before);
     EXPECT_EQ(StatusText(), status);
     CloseProgram(WM_CLOSE);

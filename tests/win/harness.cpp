@@ -4,11 +4,15 @@
 #include <commctrl.h>
 #include <process.h>
 #include <stdio.h>
+#include <string.h>
+
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "app/resource.h"
 #include "app/shell.h"
+#include "tests/win/scripted_prompts.h"
 
 static HANDLE g_thread;
 static HWND g_dialog;
@@ -30,26 +34,39 @@ static unsigned __stdcall ProgramThread(void *)
     return (unsigned)RunTolmaro(GetModuleHandleA(NULL));
 }
 
-static void RemoveTree(const std::string &folder)
+// The entries of a folder (ending in a backslash), "." and ".." left out.
+static std::vector<WIN32_FIND_DATAA> ListFolder(const std::string &folder)
 {
+    std::vector<WIN32_FIND_DATAA> entries;
     WIN32_FIND_DATAA entry;
     HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE)
-        return;
+        return entries;
     do {
-        std::string name = entry.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        std::string path = folder + name;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (strcmp(entry.cFileName, ".") != 0 && strcmp(entry.cFileName, "..") != 0)
+            entries.push_back(entry);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return entries;
+}
+
+static bool IsFolder(const WIN32_FIND_DATAA &entry)
+{
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+static void RemoveTree(const std::string &folder)
+{
+    for (const WIN32_FIND_DATAA &entry : ListFolder(folder)) {
+        std::string path = folder + entry.cFileName;
+        if (IsFolder(entry)) {
             RemoveTree(path + "\\");
             RemoveDirectoryA(path.c_str());
         } else {
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
         }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
+    }
 }
 
 void ClearTestDrives()
@@ -71,20 +88,13 @@ std::string SampleFolder()
 static void CopyTree(const std::string &from, const std::string &to)
 {
     CreateDirectoryA(to.c_str(), NULL);
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((from + "*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
+    for (const WIN32_FIND_DATAA &entry : ListFolder(from)) {
         std::string name = entry.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        if (IsFolder(entry))
             CopyTree(from + name + "\\", to + name + "\\");
         else
             CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
+    }
 }
 
 void CopySampleInstrument(const std::string &folder)
@@ -226,4 +236,17 @@ bool ToolbarButtonEnabled(int index)
     if (!SendMessageA(toolbar, TB_GETBUTTON, index, (LPARAM)&button))
         return false;
     return (button.fsState & TBSTATE_ENABLED) != 0;
+}
+
+::testing::AssertionResult ShownOneWarning(const std::string &text, const std::string &caption)
+{
+    std::vector<PromptCall> boxes = PromptsOfKind("message");
+    if (boxes.size() != 1)
+        return ::testing::AssertionFailure() << boxes.size() << " message boxes, not one";
+    const PromptCall &box = boxes[0];
+    if (box.text != text || box.caption != caption)
+        return ::testing::AssertionFailure() << "box \"" << box.caption << "\": \"" << box.text << "\"";
+    if (box.type != (UINT)MB_ICONWARNING || box.owner != g_dialog)
+        return ::testing::AssertionFailure() << "box type " << box.type << ", owner " << box.owner;
+    return ::testing::AssertionSuccess();
 }

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "tests/common/files.h"
 
 // Empties drives D: to G:.
@@ -43,6 +45,10 @@ bool IsShown(int id);
 int ComboCount(int id);
 std::string ComboItem(int id, int index);
 int ComboSelection(int id);
+
+// Exactly one message box so far: a warning owned by the main dialog, with
+// this text and caption.
+::testing::AssertionResult ShownOneWarning(const std::string &text, const std::string &caption);
 
 // Toolbar button states, by index.
 bool ToolbarButtonEnabled(int index);

@@ -59,12 +59,7 @@ static void ExpectDeviceButtons(bool enabled)
 // The one warning box of a refused save, which leaves page 2 and the file.
 static void ExpectRefused(const char *text, const std::string &fileBefore)
 {
-    std::vector<PromptCall> boxes = PromptsOfKind("message");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Bitte Eingabe korrigieren");
-    EXPECT_EQ(boxes[0].text, text);
-    EXPECT_EQ(boxes[0].type, (UINT)MB_ICONWARNING);
-    EXPECT_EQ(boxes[0].owner, Dialog());
+    EXPECT_TRUE(ShownOneWarning(text, "Bitte Eingabe korrigieren"));
     EXPECT_EQ(g_page, PAGE_PILOT);
     EXPECT_EQ(ReadFileBytes(kPilotFile), fileBefore);
 }
@@ -306,11 +301,7 @@ TEST_F(PilotPage, FailedWriteKeepsTheOldFileAndStaysOnThePage)
     Command(IDM_PILOT_PAGE);
     EnterPilot("MaMu", "Max Mustermann", "Advance Alpha 3", 1);
     Command(IDC_PILOT_SAVE);
-    std::vector<PromptCall> boxes = PromptsOfKind("message");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Dateifehler");
-    EXPECT_EQ(boxes[0].text, "Die Setupdatei kann nicht gespeichert werden");
-    EXPECT_EQ(boxes[0].type, (UINT)MB_ICONWARNING);
+    EXPECT_TRUE(ShownOneWarning("Die Setupdatei kann nicht gespeichert werden", "Dateifehler"));
     EXPECT_EQ(ReadFileBytes(kPilotFile), kSampleFile);
     EXPECT_EQ(StatusText(), status);
     EXPECT_EQ(g_page, PAGE_PILOT);

@@ -221,8 +221,7 @@ TEST_F(SettingsPages, FailedSaveStaysOnThePageToTryAgain)
     MakeFolder("E:\\SETUP\\setupdata.new");
     Command(IDC_S2_SAVE);
     EXPECT_EQ(g_page, PAGE_SETTINGS2);
-    ASSERT_EQ(PromptsOfKind("message").size(), 1u);
-    EXPECT_EQ(PromptsOfKind("message")[0].caption, "Dateifehler");
+    EXPECT_TRUE(ShownOneWarning("Die Setupdatei kann nicht gespeichert werden", "Dateifehler"));
     EXPECT_EQ(g_settings.Trackinterval, 15);
     EXPECT_EQ(SetupLine("Trackinterval"), "Trackinterval:5;");
     RemoveDirectoryA("E:\\SETUP\\setupdata.new");

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/resource.h"
+#include "settings/devicedata.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
 
@@ -238,13 +239,11 @@ TEST_F(Frame, ToolbarHasSevenImageButtonsWithOnlyChoiceAndAboutEnabled)
 TEST_F(Frame, WithoutInstrumentOneWarningAndTheListsAreFilled)
 {
     StartProgram();
-    std::vector<PromptCall> boxes = PromptsOfKind("message");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Bitte Verzeichnis ausw\xE4hlen");
-    EXPECT_EQ(boxes[0].caption, "Zirkano 2.0 nicht gefunden!");
-    EXPECT_EQ(boxes[0].type, (UINT)MB_ICONWARNING);
-    EXPECT_EQ(boxes[0].owner, Dialog());
+    EXPECT_TRUE(ShownOneWarning("Bitte Verzeichnis ausw\xE4hlen", "Zirkano 2.0 nicht gefunden!"));
     EXPECT_EQ(StatusText(), " Suche Zirkano 2.0 Laufwerk");
+    // Without a load the settings keep the defaults they start with.
+    EXPECT_EQ(g_settings.AirspaceWarnDistance, 1000);
+    EXPECT_EQ(g_settings.Integralzeit, 3);
 
     ASSERT_EQ(ComboCount(IDC_FIELD1), 17);
     ASSERT_EQ(ComboCount(IDC_FIELD2), 17);

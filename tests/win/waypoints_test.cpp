@@ -271,12 +271,7 @@ TEST_F(Waypoints, OutputThatCannotBeCreatedIsReported)
     std::string status = StatusText();
     ScriptChoice("G:\\no such folder\\out.wpt");
     Command(IDC_EXPORT_WAYPOINTS);
-    std::vector<PromptCall> boxes = PromptsOfKind("message");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Wegepunktdatei kann nicht ge\xF6" "ffnet werden");
-    EXPECT_EQ(boxes[0].caption, "Dateifehler!");
-    EXPECT_EQ(boxes[0].type, (UINT)MB_ICONWARNING);
-    EXPECT_EQ(boxes[0].owner, Dialog());
+    EXPECT_TRUE(ShownOneWarning("Wegepunktdatei kann nicht ge\xF6" "ffnet werden", "Dateifehler!"));
     EXPECT_EQ(StatusText(), status);
     EXPECT_FALSE(IsShown(IDC_WP_ANIMATION));
 }
@@ -288,11 +283,7 @@ TEST_F(Waypoints, FileThatCannotBeWrittenInFullIsReported)
     std::string status = StatusText();
     ScriptChoice("Z:\\dev\\full");
     Command(IDC_EXPORT_WAYPOINTS);
-    std::vector<PromptCall> boxes = PromptsOfKind("message");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Wegepunktdatei kann nicht geschrieben werden");
-    EXPECT_EQ(boxes[0].caption, "Dateifehler!");
-    EXPECT_EQ(boxes[0].type, (UINT)MB_ICONWARNING);
+    EXPECT_TRUE(ShownOneWarning("Wegepunktdatei kann nicht geschrieben werden", "Dateifehler!"));
     EXPECT_EQ(StatusText(), status);
 }
 
