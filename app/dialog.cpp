@@ -2,6 +2,7 @@
 // dispatch of every message and command to the operation that handles it.
 #include <windows.h>
 #include <commctrl.h>
+#include <dbt.h>
 
 #include "app/pages.h"
 #include "app/resource.h"
@@ -80,6 +81,15 @@ static BOOL OnCommand(WORD id)
     return TRUE;
 }
 
+// Windows tells every top-level window of a new device. Only a volume can
+// be the instrument.
+static void OnDeviceArrival(LPARAM data)
+{
+    const DEV_BROADCAST_HDR *header = (const DEV_BROADCAST_HDR *)data;
+    if (header && header->dbch_devicetype == DBT_DEVTYP_VOLUME)
+        LoadArrivedInstrument(((const DEV_BROADCAST_VOLUME *)header)->dbcv_unitmask);
+}
+
 static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -95,6 +105,12 @@ static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam,
         return TRUE;
     case WM_DETECT_INSTRUMENT:
         DetectInstrument();
+        return TRUE;
+    case WM_DEVICECHANGE:
+        // Other events (removal queries among them) keep their default answer.
+        if (wParam != DBT_DEVICEARRIVAL)
+            return FALSE;
+        OnDeviceArrival(lParam);
         return TRUE;
     }
     return FALSE;

@@ -49,6 +49,7 @@ set(win_test_sources
     tests/win/pilot_test.cpp
     tests/win/settingspages_test.cpp
     tests/win/waypoints_test.cpp
+    tests/win/arrival_test.cpp
 )
 add_executable(win_tests ${win_test_sources} resources/tolmaro.rc)
 target_link_libraries(win_tests tolmaro_win gtest gtest_main)

@@ -36,9 +36,13 @@ bool FormDevicePath(const char *relative)
     return true;
 }
 
-void SetRootDriveLetter(char letter)
+void SetRootToDrive(char letter)
 {
     g_deviceRoot.path[0] = letter;
+    g_deviceRoot.path[1] = ':';
+    g_deviceRoot.path[2] = '\\';
+    g_deviceRoot.path[3] = '\0';
+    g_deviceRoot.rootLength = 3;
 }
 
 bool SetRootFromSetupPath(const char *chosenPath)

@@ -28,8 +28,9 @@ bool SetRootFromModulePath(const char *modulePath);
 // treat that like a file that cannot be opened.
 bool FormDevicePath(const char *relative);
 
-// Puts another drive letter at the start of the root (the drive scan).
-void SetRootDriveLetter(char letter);
+// Makes a drive's root the Device root: "X:\\", root length 3 (the drive
+// scans).
+void SetRootToDrive(char letter);
 
 // Takes a settings file path chosen by hand: the root is everything before a
 // trailing "SETUP\\setupdata.txt" (exact letter case). Returns false when the

@@ -17,6 +17,10 @@
 // Whether the program's path began with a drive letter worth probing first.
 static bool g_ownDriveKnown;
 
+// Whether a load has succeeded in this run. The instrument counts as loaded
+// while its settings file is still at the Device root.
+static bool g_loadedOnce;
+
 void StartAtProgramDrive(const char *modulePath)
 {
     g_ownDriveKnown = SetRootFromModulePath(modulePath);
@@ -52,11 +56,19 @@ static bool ScanDrives(Stream *in)
     if (length >= sizeof drives)
         length = 0;
     for (DWORD p = 0; p < length; p += 4) {
-        SetRootDriveLetter(drives[p]);
+        SetRootToDrive(drives[p]);
         if (OpenSetupFile(in))
             return true;
     }
     return false;
+}
+
+// The load of an instrument found on a drive, at start-up or on arrival.
+static void LoadFoundInstrument(Stream *in)
+{
+    LoadDeviceData(in);
+    g_loadedOnce = true;
+    SetDlgItemTextA(g_shell.dialog, IDC_PILOT_HEADING, LanguageSlot(SLOT_PILOT_HEADING));
 }
 
 void DetectInstrument()
@@ -69,13 +81,39 @@ void DetectInstrument()
                        "Zirkano 2.0 nicht gefunden!", MB_ICONWARNING);
         return;
     }
-    LoadDeviceData(&in);
-    SetDlgItemTextA(g_shell.dialog, IDC_PILOT_HEADING, LanguageSlot(SLOT_PILOT_HEADING));
+    LoadFoundInstrument(&in);
+}
+
+static bool InstrumentLoaded()
+{
+    Stream in;
+    if (!g_loadedOnce || !OpenSetupFile(&in))
+        return false;
+    CloseStream(&in);
+    return true;
+}
+
+void LoadArrivedInstrument(uint32_t driveMask)
+{
+    if (InstrumentLoaded())
+        return;
+    DeviceRoot previous = g_deviceRoot;
+    for (int drive = 0; drive < 26; drive++) {
+        if (!(driveMask & (1u << drive)))
+            continue;
+        SetRootToDrive((char)('A' + drive));
+        Stream in;
+        if (OpenSetupFile(&in)) {
+            LoadFoundInstrument(&in);
+            return;
+        }
+    }
+    // No instrument among them: as if nothing had arrived.
+    g_deviceRoot = previous;
 }
 
 void ChooseSetupFile()
 {
-    DeviceRoot previous = g_deviceRoot;
     char chosen[DEVICE_PATH_SIZE] = "";
 
     // The file name must be exactly the settings file's; the folder and the
@@ -93,10 +131,14 @@ void ChooseSetupFile()
     if (!ShowOpenFileDialog(&dialog))
         return;
 
+    // Taken after the dialog: an instrument may have arrived and been loaded
+    // while it was open.
+    DeviceRoot previous = g_deviceRoot;
     Stream in;
     if (!SetRootFromSetupPath(chosen) || !OpenStream(&in, g_deviceRoot.path, "rt")) {
         g_deviceRoot = previous;
         return;
     }
     LoadDeviceData(&in);
+    g_loadedOnce = true;
 }

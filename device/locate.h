@@ -3,6 +3,8 @@
 #ifndef TOLMARO_LOCATE_H
 #define TOLMARO_LOCATE_H
 
+#include <stdint.h>
+
 // Starts the Device root at the drive the program runs from (start-up).
 void StartAtProgramDrive(const char *modulePath);
 
@@ -13,5 +15,10 @@ void DetectInstrument();
 // Command 3000: lets the user pick the settings file and loads it. A
 // cancelled or refused choice leaves the loaded instrument as it was.
 void ChooseSetupFile();
+
+// A drive arrived (WM_DEVICECHANGE): while no instrument is loaded, the
+// first of the drives in driveMask (bit 0 is A:) that holds the settings
+// file is loaded as at start-up. Otherwise nothing changes.
+void LoadArrivedInstrument(uint32_t driveMask);
 
 #endif

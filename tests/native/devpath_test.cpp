@@ -14,14 +14,19 @@ TEST(DevicePath, ModulePathGivesItsDriveRoot)
     EXPECT_STREQ(g_deviceRoot.path, "E:\\SETUP\\setupdata.txt");
 }
 
-TEST(DevicePath, ModulePathWithoutDriveLetterGivesAPlaceholderDrive)
+TEST(DevicePath, DriveRootReplacesAPlaceholderAndAChosenFolder)
 {
     for (const char *path : {"\\\\server\\share\\tolmaro.exe", "E:tolmaro.exe", "1:\\x.exe", ""}) {
         EXPECT_FALSE(SetRootFromModulePath(path)) << path;
-        SetRootDriveLetter('F');
+        SetRootToDrive('F');
         ASSERT_TRUE(FormDevicePath("SETUP\\igcheader.txt"));
         EXPECT_STREQ(g_deviceRoot.path, "F:\\SETUP\\igcheader.txt");
     }
+    // A drive that arrives later replaces a folder chosen by hand as a whole.
+    ASSERT_TRUE(SetRootFromSetupPath("G:\\backup\\SETUP\\setupdata.txt"));
+    SetRootToDrive('H');
+    ASSERT_TRUE(FormDevicePath("SETUP\\igcheader.txt"));
+    EXPECT_STREQ(g_deviceRoot.path, "H:\\SETUP\\igcheader.txt");
 }
 
 TEST(DevicePath, EachNameReplacesTheLastOne)

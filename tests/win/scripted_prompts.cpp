@@ -7,10 +7,26 @@
 
 std::vector<PromptCall> g_prompts;
 static std::deque<std::string> g_choices;
+static void (*g_duringPrompt)();
 
 void ScriptChoice(const std::string &path)
 {
     g_choices.push_back(path);
+}
+
+void ScriptDuringNextPrompt(void (*action)())
+{
+    g_duringPrompt = action;
+}
+
+// Records a prompt and runs what was scripted to happen while it is open.
+static void Record(const PromptCall &call)
+{
+    g_prompts.push_back(call);
+    void (*action)() = g_duringPrompt;
+    g_duringPrompt = nullptr;
+    if (action)
+        action();
 }
 
 std::vector<PromptCall> PromptsOfKind(const std::string &kind)
@@ -39,7 +55,7 @@ int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT type)
     call.text = text;
     call.caption = caption;
     call.type = type;
-    g_prompts.push_back(call);
+    Record(call);
     return IDOK;
 }
 
@@ -58,7 +74,7 @@ static BOOL AnswerFileDialog(const char *kind, OPENFILENAMEA *dialog)
     call.instance = dialog->hInstance;
     call.maxFile = dialog->nMaxFile;
     call.initialDir = dialog->lpstrInitialDir ? dialog->lpstrInitialDir : "";
-    g_prompts.push_back(call);
+    Record(call);
     std::string choice = NextChoice();
     if (choice.empty() || choice.size() >= dialog->nMaxFile)
         return FALSE;
@@ -83,7 +99,7 @@ bool BrowseForFolder(BROWSEINFOA *browse, char *path)
     call.owner = browse->hwndOwner;
     call.caption = browse->lpszTitle ? browse->lpszTitle : "";
     call.folderFlags = browse->ulFlags;
-    g_prompts.push_back(call);
+    Record(call);
     std::string choice = NextChoice();
     if (choice.empty() || choice.size() >= MAX_PATH)
         return false;

@@ -32,6 +32,10 @@ extern std::vector<PromptCall> g_prompts;
 // Without a scripted answer a dialog is cancelled.
 void ScriptChoice(const std::string &path);
 
+// Runs an action while the next prompt is open, as a message that arrives
+// during a modal box or dialog is handled.
+void ScriptDuringNextPrompt(void (*action)());
+
 // Prompts of the given kind so far.
 std::vector<PromptCall> PromptsOfKind(const std::string &kind);
 
