@@ -40,6 +40,9 @@ void SetStatusTextF(const char *format, ...)
 void ShowCopyProgress(const char *path)
 {
     SetStatusTextF(" Kopiere Datei %s", path);
+    // A copy keeps the dialog's thread busy: paint the text now, not after
+    // the copy has ended.
+    UpdateWindow(GetDlgItem(g_shell.dialog, IDC_STATUS));
 }
 
 void StartActivityAnimation(int control, int clip)

@@ -12,6 +12,8 @@ add_library(tolmaro_win STATIC
     app/pages.cpp
     app/status.cpp
     device/locate.cpp
+    flights/filepage.cpp
+    flights/walks.cpp
     pilot/pilotpage.cpp
     settings/devicedata.cpp
     settings/settingspages.cpp
@@ -44,6 +46,7 @@ set(win_test_sources
     tests/win/startup_test.cpp
     tests/win/locate_test.cpp
     tests/win/devicedata_test.cpp
+    tests/win/files_test.cpp
     tests/win/language_test.cpp
     tests/win/pages_test.cpp
     tests/win/pilot_test.cpp

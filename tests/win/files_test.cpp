@@ -1,0 +1,356 @@
+// The file page: empty-folder removal, flight-log copy and full copy, run
+// through the real dialog on folders mapped as drives (E: the instrument,
+// G: the targets). Wine lists a folder sorted by name, ignoring case; the
+// names below are chosen for the listing orders the tests need.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "app/resource.h"
+#include "device/devpath.h"
+#include "tests/win/harness.h"
+#include "tests/win/scripted_prompts.h"
+
+typedef std::map<std::string, std::string> Entries;
+
+static const char kLog[] = "2025-06-14-ZIR-0001-01.igc";
+static const char kCopyFailed[] = "1 Dateien oder Ordner konnten nicht kopiert werden";
+
+// A file's bytes in short, so that a failed comparison stays readable.
+static std::string Digest(const std::string &bytes)
+{
+    uint64_t hash = 14695981039346656037ull;   // FNV-1a
+    for (unsigned char c : bytes)
+        hash = (hash ^ c) * 1099511628211ull;
+    char text[48];
+    snprintf(text, sizeof text, "%zu bytes %016llx", bytes.size(), (unsigned long long)hash);
+    return text;
+}
+
+// Every entry below folder (ending in a backslash) by relative path, but
+// the one to leave out: folders end in a backslash and map to "", files to
+// the digest of their bytes.
+static Entries Tree(const std::string &folder, const std::string &leaveOut = "", const std::string &below = "")
+{
+    Entries tree;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + below + "*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return tree;
+    do {
+        std::string path = below + entry.cFileName;
+        if (strcmp(entry.cFileName, ".") == 0 || strcmp(entry.cFileName, "..") == 0 || path == leaveOut)
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            Entries inner = Tree(folder, leaveOut, path + "\\");
+            tree.insert(inner.begin(), inner.end());
+            tree[path + "\\"] = "";
+        } else {
+            tree[path] = Digest(ReadFileBytes(folder + path));
+        }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return tree;
+}
+
+// The files of a tree by their names alone, as the flight-log copy lays them down.
+static Entries Flat(const Entries &tree)
+{
+    Entries files;
+    for (const auto &e : tree)
+        if (e.first.back() != '\\')
+            files[e.first.substr(e.first.rfind('\\') + 1)] = e.second;
+    return files;
+}
+
+// The files directly in a folder.
+static Entries FilesIn(const std::string &folder, const std::string &leaveOut = "")
+{
+    Entries files;
+    for (const auto &e : Tree(folder, leaveOut))
+        if (e.first.find('\\') == std::string::npos)
+            files.insert(e);
+    return files;
+}
+
+static void EraseBelow(Entries &tree, const std::string &folder)
+{
+    for (auto at = tree.lower_bound(folder); at != tree.end() && at->first.compare(0, folder.size(), folder) == 0;)
+        at = tree.erase(at);
+}
+
+static bool Listed(const std::string &path)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(path.c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE)
+        FindClose(find);
+    return find != INVALID_HANDLE_VALUE;
+}
+
+// Runs a command on the host (Wine starts Unix programs as they are, but
+// gives no handle to wait on) and waits until the path it makes or removes
+// is listed or not. Wine can neither stat nor delete a link to a device.
+static void RunOnHost(std::string command, const std::string &path, bool listed)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));
+    for (int i = 0; i < 500 && Listed(path) != listed; i++)
+        Sleep(10);
+    ASSERT_EQ(Listed(path), listed) << command;
+}
+
+// The host's own path of a file on drive G:.
+static std::string HostPathOnG(const std::string &below)
+{
+    return std::string(TOLMARO_SOURCE_DIR) + "/build/drives/g/" + below;
+}
+
+// The Status line as it shows when a box comes up: it must hold the
+// operation's count already.
+static std::string g_statusAtBox;
+
+static void NoteStatus()
+{
+    g_statusAtBox = StatusText();
+}
+
+// For a copy, whose first prompt is the folder browser.
+static void NoteStatusAtBoxAfterBrowser()
+{
+    ScriptDuringNextPrompt(NoteStatus);
+}
+
+class Files : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearTestDrives();
+        CopySampleInstrument("E:\\");
+        StartProgram();
+        Command(IDM_FILES_PAGE);
+    }
+    void TearDown() override
+    {
+        CloseProgram(WM_CLOSE);
+    }
+
+    void CopyTo(int command, const std::string &chosen)
+    {
+        ScriptChoice(chosen);
+        Command(command);
+    }
+};
+
+TEST_F(Files, RemovalTakesEveryFolderLeftEmptyWhateverTheListingOrder)
+{
+    for (const char *folder : {"2011\\05", "chain\\x\\y\\z", "fileFirst\\b", "fileLast\\a", "dotted\\.keep"})
+        MakeFolder(std::string("E:\\FLIGHTS\\") + folder);
+    WriteFileBytes("E:\\FLIGHTS\\2011\\06\\a.igc", "a");
+    WriteFileBytes("E:\\FLIGHTS\\fileFirst\\a.igc", "a");   // listed before the empty b
+    WriteFileBytes("E:\\FLIGHTS\\fileLast\\b.igc", "b");    // listed after the empty a
+    WriteFileBytes("E:\\FLIGHTS\\hidden\\h", "h");
+    SetFileAttributesA("E:\\FLIGHTS\\hidden\\h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    Command(IDC_REMOVE_EMPTY);
+    // 2011\05, the chain's four, fileFirst\b, fileLast\a and the sample's 2026\04.
+    EXPECT_EQ(StatusText(), " 8 Ordner gel\xF6scht");
+    EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
+    std::set<std::string> left;
+    for (const auto &e : Tree("E:\\FLIGHTS\\"))
+        if (e.first.back() == '\\')
+            left.insert(e.first);
+    EXPECT_EQ(left, (std::set<std::string>{"2011\\", "2011\\06\\", "2025\\", "2025\\06\\", "2025\\07\\", "2026\\",
+                                           "2026\\05\\", "dotted\\", "dotted\\.keep\\", "fileFirst\\",
+                                           "fileLast\\", "hidden\\"}));
+    Command(IDC_REMOVE_EMPTY);
+    EXPECT_EQ(StatusText(), " 0 Ordner gel\xF6scht");
+    EXPECT_STREQ(g_deviceRoot.path, "E:\\FLIGHTS\\");
+    EXPECT_TRUE(g_prompts.empty());
+}
+
+TEST_F(Files, FolderThatCannotBeRemovedIsReportedAndKeepsItsParent)
+{
+    MakeFolder("E:\\FLIGHTS\\busy\\inner");
+    // Held open without sharing its deletion, as another program may hold it.
+    HANDLE held = CreateFileA("E:\\FLIGHTS\\busy\\inner", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ScriptDuringNextPrompt(NoteStatus);
+    Command(IDC_REMOVE_EMPTY);
+    CloseHandle(held);
+    EXPECT_EQ(StatusText(), " 1 Ordner gel\xF6scht");   // the sample's 2026\04
+    EXPECT_TRUE(ShownOneWarning("1 Ordner konnten nicht gel\xF6scht werden", "Dateifehler"));
+    EXPECT_EQ(g_statusAtBox, " 1 Ordner gel\xF6scht");
+    EXPECT_TRUE(FileExists("E:\\FLIGHTS\\busy\\inner"));
+}
+
+TEST_F(Files, MissingOrEmptyFlightsFolderIsNoFailure)
+{
+    ClearTestDrives();
+    Command(IDC_REMOVE_EMPTY);
+    EXPECT_EQ(StatusText(), " 0 Ordner gel\xF6scht");
+    CopyTo(IDC_COPY_FLIGHTS, "G:\\");
+    EXPECT_EQ(StatusText(), " 0 Dateien kopiert");
+    MakeFolder("E:\\FLIGHTS");
+    Command(IDC_REMOVE_EMPTY);
+    EXPECT_EQ(StatusText(), " 0 Ordner gel\xF6scht");
+    EXPECT_TRUE(FileExists("E:\\FLIGHTS"));
+    EXPECT_TRUE(PromptsOfKind("message").empty());
+}
+
+TEST_F(Files, FolderBrowserAsksForEachCopyAndCancelLeavesNoTrace)
+{
+    std::string status = StatusText();
+    Command(IDC_COPY_FLIGHTS);
+    Command(IDC_COPY_ALL);
+    std::vector<PromptCall> browsers = PromptsOfKind("folder");
+    ASSERT_EQ(browsers.size(), 2u);
+    EXPECT_EQ(browsers[0].caption, "Alle IGC-Daten (ZELTO) des Zirkano 2.0 werden kopiert.\n"
+                                   "Wohin sollen die Dateien kopiert werden?");
+    EXPECT_EQ(browsers[1].caption, "Alle Daten des Zirkano 2.0 werden kopiert.\nWohin sollen die Dateien kopiert werden?");
+    for (const PromptCall &browser : browsers) {
+        EXPECT_EQ(browser.owner, Dialog());
+        EXPECT_EQ(browser.folderFlags, 65u);
+    }
+    EXPECT_EQ(g_prompts.size(), 2u);
+    EXPECT_EQ(StatusText(), status);
+    EXPECT_FALSE(IsShown(IDC_FILES_ANIMATION));
+    EXPECT_TRUE(Tree("G:\\").empty());
+}
+
+TEST_F(Files, FlightLogsLandSideBySideAndTheTargetIsNeverWalked)
+{
+    Entries expected = Flat(Tree("E:\\FLIGHTS\\"));
+    // A log straight in FLIGHTS, one whose name begins with a point, two of
+    // one name (y's is listed later and wins), and what is no log to copy.
+    WriteFileBytes("E:\\FLIGHTS\\A.IGC", "A");
+    WriteFileBytes("E:\\FLIGHTS\\.log.igc", "point");
+    WriteFileBytes("E:\\FLIGHTS\\x\\same.igc", "x");
+    WriteFileBytes("E:\\FLIGHTS\\y\\same.igc", "y");
+    WriteFileBytes("E:\\FLIGHTS\\igc", "no");
+    WriteFileBytes("E:\\FLIGHTS\\flight.igc.txt", "no");
+    WriteFileBytes("E:\\FLIGHTS\\.point\\in.igc", "no");
+    expected["A.IGC"] = Digest("A");
+    expected[".log.igc"] = Digest("point");
+    expected["same.igc"] = Digest("y");
+    MakeFolder("G:\\out");
+    MakeFolder("E:\\FLIGHTS\\all");
+    // A folder, a drive root (its separator doubled) and a folder inside the logs' tree.
+    const struct { const char *chosen, *target; } cases[] = {
+        {"G:\\out", "G:\\out\\"}, {"G:\\", "G:\\"}, {"E:\\FLIGHTS\\all", "E:\\FLIGHTS\\all\\"},
+    };
+    for (const auto &c : cases) {
+        CopyTo(IDC_COPY_FLIGHTS, c.chosen);
+        EXPECT_EQ(StatusText(), " 10 Dateien kopiert") << c.chosen;
+        EXPECT_EQ(FilesIn(c.target), expected) << c.chosen;
+    }
+    EXPECT_STREQ(g_deviceRoot.path, "E:\\FLIGHTS\\");
+    CopyTo(IDC_COPY_FLIGHTS, "E:\\FLIGHTS");
+    EXPECT_EQ(StatusText(), " 0 Dateien kopiert");
+    EXPECT_FALSE(FileExists("E:\\FLIGHTS\\same.igc"));
+    EXPECT_TRUE(PromptsOfKind("message").empty());
+}
+
+TEST_F(Files, WholeInstrumentIsCopiedWithItsFoldersAndTheTargetIsNeverWalked)
+{
+    WriteFileBytes("E:\\.point-file", "copied");
+    WriteFileBytes("E:\\.point-folder\\x", "not copied");
+    Entries expected = Tree("E:\\");
+    EraseBelow(expected, ".point-folder\\");
+    // An earlier copy: its file is replaced, its folders count as copied.
+    WriteFileBytes("G:\\backup\\SETUP\\setupdata.txt", "old");
+    // A folder, a drive root (its separator doubled; the first copy lies
+    // beside the second) and a folder on the instrument itself.
+    const struct { const char *chosen, *target, *leaveOut; } cases[] = {
+        {"G:\\backup", "G:\\backup\\", ""}, {"G:\\", "G:\\", "backup"}, {"E:\\backup", "E:\\backup\\", ""},
+    };
+    for (const auto &c : cases) {
+        MakeFolder(c.target);
+        CopyTo(IDC_COPY_ALL, c.chosen);
+        // The sample's 17 files and the point file; FLIGHTS with its six folders, SETUP, WAYPOINTS.
+        EXPECT_EQ(StatusText(), " 18 Dateien in 9 Ordnern kopiert") << c.chosen;
+        EXPECT_EQ(Tree(c.target, c.leaveOut), expected) << c.chosen;
+    }
+    EXPECT_STREQ(g_deviceRoot.path, "E:\\");
+    EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
+    CopyTo(IDC_COPY_ALL, "E:\\");
+    EXPECT_EQ(StatusText(), " 0 Dateien in 0 Ordnern kopiert");
+    EXPECT_TRUE(PromptsOfKind("message").empty());
+}
+
+// Each failure is counted once and reported after the status text, and
+// everything else is still copied.
+TEST_F(Files, FailedCopiesAreCountedAndReported)
+{
+    enum Obstacle { FOLDER, FILE, LINK_TO_DEV_FULL };
+    const struct {
+        int command;
+        const char *target;   // below G:
+        const char *name;     // what stands in the way in the target
+        Obstacle obstacle;
+        const char *status;
+    } cases[] = {
+        {IDC_COPY_FLIGHTS, "folder", kLog, FOLDER, " 5 Dateien kopiert"},
+        {IDC_COPY_ALL, "file", "SETUP", FILE, " 7 Dateien in 8 Ordnern kopiert"},
+        {IDC_COPY_FLIGHTS, "full", kLog, LINK_TO_DEV_FULL, " 5 Dateien kopiert"},
+    };
+    for (const auto &c : cases) {
+        std::string target = std::string("G:\\") + c.target + "\\";
+        if (c.obstacle == FOLDER)
+            MakeFolder(target + c.name);
+        else if (c.obstacle == FILE)
+            WriteFileBytes(target + c.name, "file");
+        else {
+            MakeFolder(target);
+            RunOnHost("Z:\\bin\\ln -s /dev/full " + HostPathOnG(c.target + std::string("/") + c.name),
+                      target + c.name, true);
+        }
+        g_prompts.clear();
+        ScriptDuringNextPrompt(NoteStatusAtBoxAfterBrowser);
+        CopyTo(c.command, target);
+        EXPECT_EQ(StatusText(), c.status) << c.target;
+        EXPECT_TRUE(ShownOneWarning(kCopyFailed, "Dateifehler")) << c.target;
+        EXPECT_EQ(g_statusAtBox, c.status) << c.target;
+        Entries expected = Tree(c.command == IDC_COPY_ALL ? "E:\\" : "E:\\FLIGHTS\\", c.name);
+        if (c.command == IDC_COPY_FLIGHTS)
+            expected = Flat(expected);
+        EraseBelow(expected, c.name);
+        EXPECT_EQ(Tree(target, c.name), expected) << c.target;
+        if (c.obstacle == LINK_TO_DEV_FULL)
+            RunOnHost("Z:\\bin\\rm " + HostPathOnG(c.target + std::string("/") + c.name), target + c.name, false);
+    }
+}
+
+TEST_F(Files, PathsOf259CharactersAreCopiedLongerOnesReported)
+{
+    const struct {
+        std::string source;   // a folder below FLIGHTS
+        std::string chosen;
+        size_t fitting;       // the name that makes the longer of the two paths 259 characters
+    } cases[] = {
+        {"E:\\FLIGHTS\\" + std::string(200, 's') + "\\", "G:\\out", 47},   // 212 + 47
+        {"E:\\FLIGHTS\\", "G:\\" + std::string(229, 't'), 26},           // 233 + 26
+    };
+    for (const auto &c : cases) {
+        std::string fits = std::string(c.fitting - 4, 'f') + ".igc";
+        std::string over = std::string(c.fitting - 3, 'o') + ".igc";
+        WriteFileBytes(c.source + fits, "fits");
+        WriteFileBytes(c.source + over, "over");
+        MakeFolder(c.chosen);
+        g_prompts.clear();
+        CopyTo(IDC_COPY_FLIGHTS, c.chosen);
+        EXPECT_EQ(StatusText(), " 7 Dateien kopiert");
+        EXPECT_TRUE(ShownOneWarning(kCopyFailed, "Dateifehler"));
+        Entries copied = FilesIn(c.chosen + "\\");
+        EXPECT_EQ(copied[fits], Digest("fits"));
+        EXPECT_EQ(copied.count(over), 0u);
+        DeleteFileA((c.source + fits).c_str());
+        DeleteFileA((c.source + over).c_str());
+    }
+}
