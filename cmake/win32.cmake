@@ -62,3 +62,8 @@ add_dependencies(win_tests tolmaro)
 target_link_options(win_tests PRIVATE ${static_options})
 # One Wine process per test: every test starts the program from scratch.
 gtest_add_tests(TARGET win_tests SOURCES ${win_test_sources})
+
+# The full copy's benchmark: the real dialog with scripted prompts.
+add_executable(copy_bench bench/copy_bench.cpp tests/win/scripted_prompts.cpp resources/tolmaro.rc)
+target_link_libraries(copy_bench tolmaro_win psapi)
+target_link_options(copy_bench PRIVATE ${static_options})
