@@ -1,7 +1,8 @@
 // Times the full copy (command 5403) in the real dialog, its prompts
-// scripted: loads the instrument from the settings file given, copies it
-// into the folder given, and prints the copy's time, the Status line, the
-// number of warning boxes and the process's peak working set.
+// scripted, and prints the time, Status line, boxes and peak working set.
+//
+// Loads the instrument from the settings file given and copies it into the
+// folder given.
 //
 //   copy_bench SETTINGS-FILE TARGET-FOLDER
 //   copy_bench --walk SOURCE\ TARGET\    the walk alone, without the dialog

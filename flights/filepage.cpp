@@ -1,6 +1,5 @@
-// The file page's three operations: each asks first where that is needed,
-// plays its clip while the walk runs on the dialog's thread, reports its
-// count on the Status line and, after that, any failures in one box.
+// The file page's three operations: each plays its clip while its walk runs,
+// then reports the count on the Status line and any failures in one box.
 #include "flights/filepage.h"
 
 #include <stdio.h>

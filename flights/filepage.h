@@ -1,6 +1,5 @@
-// The operations of the file page: removing empty flight folders (command
-// 5401), copying the flight logs (5402) and copying the whole instrument
-// (5403).
+// The file page's operations: removing empty flight folders (command 5401),
+// copying the flight logs (5402) and copying the whole instrument (5403).
 #ifndef TOLMARO_FILEPAGE_H
 #define TOLMARO_FILEPAGE_H
 

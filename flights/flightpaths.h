@@ -1,6 +1,5 @@
-// The decisions of the flight-folder walks that need no file system: forming
-// paths within 259 characters, which names are flight logs or are left
-// alone, and whether two folder paths name the same folder.
+// The flight-folder walks' decisions that need no file system: paths within
+// 259 characters, flight-log and point names, the same-folder comparison.
 #ifndef TOLMARO_FLIGHTPATHS_H
 #define TOLMARO_FLIGHTPATHS_H
 

@@ -1,7 +1,4 @@
-// The walks over the instrument's folders. Each level keeps one listing and
-// two paths, so memory grows with the depth of the tree alone. A copy never
-// walks into its own target, and every entry that cannot be copied or
-// removed is counted as a failure rather than passed over.
+// The walks over the instrument's folders, counting what really happened.
 #include "flights/walks.h"
 
 #include <string.h>
@@ -9,6 +6,10 @@
 
 #include "app/status.h"
 #include "flights/flightpaths.h"
+
+// Each level keeps one listing and two paths, so memory grows with the depth
+// of the tree alone. A copy never walks into its own target, and every entry
+// that cannot be copied or removed is counted as a failure, not passed over.
 
 WalkCounts g_walkCounts;
 

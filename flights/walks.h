@@ -1,6 +1,5 @@
-// The walks over the instrument's folders: removing empty flight folders,
-// copying the flight logs side by side, copying a whole tree. They need the
-// file system only, not the dialog, and count what really happened.
+// The walks over the instrument's folders: empty-folder removal, flight-log
+// copy and full copy. They need the file system only, not the dialog.
 #ifndef TOLMARO_WALKS_H
 #define TOLMARO_WALKS_H
 

@@ -1,8 +1,9 @@
 // Fuzzes the walks' path forming: random names, descended into level after
-// level as a walk does, must never give a path above 259 characters, must
-// be refused exactly when the whole would be longer, and every formed
-// folder must stay the same folder with its separators doubled or its
-// letters in the other case.
+// level as a walk does, must never give a path above 259 characters.
+//
+// A path must be refused exactly when the whole would be longer, and every
+// formed folder must stay the same folder with its separators doubled or
+// its letters in the other case.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>

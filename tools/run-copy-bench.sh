@@ -3,8 +3,8 @@
 # same tree in the same run: an instrument of 2,000 files of 10 KB to 1 MB
 # (about 410 MB) in build/bench-copy/, copied in turn by cp, by the real
 # dialog (build/<arch>/copy_bench.exe) and by the walk alone without the
-# dialog (for comparison), six times each, each going first in turn; and the peak working set of the
-# program for a tree of 200 files and of 2,000.
+# dialog (for comparison), six times each, each going first in turn; and
+# the peak working set of the program for a tree of 200 files and of 2,000.
 # Targets: the median copy at most 1.2 times the median cp, and the same
 # peak memory for both trees. Exits non-zero when a target is missed.
 # The trees are deleted afterwards.

@@ -1,7 +1,5 @@
-// The file page: empty-folder removal, flight-log copy and full copy, run
-// through the real dialog on folders mapped as drives (E: the instrument,
-// G: the targets). Wine lists a folder sorted by name, ignoring case; the
-// names below are chosen for the listing orders the tests need.
+// The file page's removal and copies, run through the real dialog on folders
+// mapped as drives: E: the instrument, G: the targets.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,6 +12,9 @@
 #include "device/devpath.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
+
+// Wine lists a folder sorted by name, ignoring case; the names below are
+// chosen for the listing orders the tests need.
 
 typedef std::map<std::string, std::string> Entries;
 
