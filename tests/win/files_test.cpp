@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <map>
-#include <set>
 #include <string>
 
 #include "app/resource.h"
@@ -27,14 +26,11 @@ static std::string Digest(const std::string &bytes)
     uint64_t hash = 14695981039346656037ull;   // FNV-1a
     for (unsigned char c : bytes)
         hash = (hash ^ c) * 1099511628211ull;
-    char text[48];
-    snprintf(text, sizeof text, "%zu bytes %016llx", bytes.size(), (unsigned long long)hash);
-    return text;
+    return std::to_string(bytes.size()) + " bytes " + std::to_string(hash);
 }
 
 // Every entry below folder (ending in a backslash) by relative path, but
-// the one to leave out: folders end in a backslash and map to "", files to
-// the digest of their bytes.
+// the one to leave out: folders end in a backslash, files give their digest.
 static Entries Tree(const std::string &folder, const std::string &leaveOut = "", const std::string &below = "")
 {
     Entries tree;
@@ -68,22 +64,6 @@ static Entries Flat(const Entries &tree)
     return files;
 }
 
-// The files directly in a folder.
-static Entries FilesIn(const std::string &folder, const std::string &leaveOut = "")
-{
-    Entries files;
-    for (const auto &e : Tree(folder, leaveOut))
-        if (e.first.find('\\') == std::string::npos)
-            files.insert(e);
-    return files;
-}
-
-static void EraseBelow(Entries &tree, const std::string &folder)
-{
-    for (auto at = tree.lower_bound(folder); at != tree.end() && at->first.compare(0, folder.size(), folder) == 0;)
-        at = tree.erase(at);
-}
-
 static bool Listed(const std::string &path)
 {
     WIN32_FIND_DATAA entry;
@@ -93,28 +73,25 @@ static bool Listed(const std::string &path)
     return find != INVALID_HANDLE_VALUE;
 }
 
-// Runs a command on the host (Wine starts Unix programs as they are, but
-// gives no handle to wait on) and waits until the path it makes or removes
-// is listed or not. Wine can neither stat nor delete a link to a device.
-static void RunOnHost(std::string command, const std::string &path, bool listed)
+// Makes or removes a link to /dev/full on drive G: with ln or rm on the
+// host: Wine can neither stat nor delete a link to a device. Wine starts a
+// Unix program without a handle to wait on, so the listing is watched.
+static void LinkToDevFull(const std::string &folder, const std::string &name, bool make)
 {
+    std::string host = std::string(TOLMARO_SOURCE_DIR) + "/build/drives/g/" + folder + "/" + name;
+    std::string command = make ? "Z:\\bin\\ln -s /dev/full " + host : "Z:\\bin\\rm " + host;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));
-    for (int i = 0; i < 500 && Listed(path) != listed; i++)
+    std::string path = "G:\\" + folder + "\\" + name;
+    for (int i = 0; i < 500 && Listed(path) != make; i++)
         Sleep(10);
-    ASSERT_EQ(Listed(path), listed) << command;
+    ASSERT_EQ(Listed(path), make) << command;
 }
 
-// The host's own path of a file on drive G:.
-static std::string HostPathOnG(const std::string &below)
-{
-    return std::string(TOLMARO_SOURCE_DIR) + "/build/drives/g/" + below;
-}
-
-// The Status line as it shows when a box comes up: it must hold the
-// operation's count already.
+// The Status line when the next box comes up, for a copy after the folder
+// browser: it must hold the count already.
 static std::string g_statusAtBox;
 
 static void NoteStatus()
@@ -122,8 +99,7 @@ static void NoteStatus()
     g_statusAtBox = StatusText();
 }
 
-// For a copy, whose first prompt is the folder browser.
-static void NoteStatusAtBoxAfterBrowser()
+static void NoteStatusAfterBrowser()
 {
     ScriptDuringNextPrompt(NoteStatus);
 }
@@ -162,13 +138,11 @@ TEST_F(Files, RemovalTakesEveryFolderLeftEmptyWhateverTheListingOrder)
     // 2011\05, the chain's four, fileFirst\b, fileLast\a and the sample's 2026\04.
     EXPECT_EQ(StatusText(), " 8 Ordner gel\xF6scht");
     EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
-    std::set<std::string> left;
+    std::string left;
     for (const auto &e : Tree("E:\\FLIGHTS\\"))
-        if (e.first.back() == '\\')
-            left.insert(e.first);
-    EXPECT_EQ(left, (std::set<std::string>{"2011\\", "2011\\06\\", "2025\\", "2025\\06\\", "2025\\07\\", "2026\\",
-                                           "2026\\05\\", "dotted\\", "dotted\\.keep\\", "fileFirst\\",
-                                           "fileLast\\", "hidden\\"}));
+        left += e.first.back() == '\\' ? e.first + " " : "";
+    EXPECT_EQ(left, "2011\\ 2011\\06\\ 2025\\ 2025\\06\\ 2025\\07\\ 2026\\ 2026\\05\\ dotted\\ dotted\\.keep\\ "
+                    "fileFirst\\ fileLast\\ hidden\\ ");
     Command(IDC_REMOVE_EMPTY);
     EXPECT_EQ(StatusText(), " 0 Ordner gel\xF6scht");
     EXPECT_STREQ(g_deviceRoot.path, "E:\\FLIGHTS\\");
@@ -191,45 +165,27 @@ TEST_F(Files, FolderThatCannotBeRemovedIsReportedAndKeepsItsParent)
     EXPECT_TRUE(FileExists("E:\\FLIGHTS\\busy\\inner"));
 }
 
-TEST_F(Files, MissingOrEmptyFlightsFolderIsNoFailure)
+TEST_F(Files, MissingFlightsFolderIsNoFailure)
 {
     ClearTestDrives();
     Command(IDC_REMOVE_EMPTY);
     EXPECT_EQ(StatusText(), " 0 Ordner gel\xF6scht");
     CopyTo(IDC_COPY_FLIGHTS, "G:\\");
     EXPECT_EQ(StatusText(), " 0 Dateien kopiert");
-    MakeFolder("E:\\FLIGHTS");
-    Command(IDC_REMOVE_EMPTY);
-    EXPECT_EQ(StatusText(), " 0 Ordner gel\xF6scht");
-    EXPECT_TRUE(FileExists("E:\\FLIGHTS"));
     EXPECT_TRUE(PromptsOfKind("message").empty());
-}
-
-TEST_F(Files, FolderBrowserAsksForEachCopyAndCancelLeavesNoTrace)
-{
-    std::string status = StatusText();
-    Command(IDC_COPY_FLIGHTS);
-    Command(IDC_COPY_ALL);
-    std::vector<PromptCall> browsers = PromptsOfKind("folder");
-    ASSERT_EQ(browsers.size(), 2u);
-    EXPECT_EQ(browsers[0].caption, "Alle IGC-Daten (ZELTO) des Zirkano 2.0 werden kopiert.\n"
-                                   "Wohin sollen die Dateien kopiert werden?");
-    EXPECT_EQ(browsers[1].caption, "Alle Daten des Zirkano 2.0 werden kopiert.\nWohin sollen die Dateien kopiert werden?");
-    for (const PromptCall &browser : browsers) {
-        EXPECT_EQ(browser.owner, Dialog());
-        EXPECT_EQ(browser.folderFlags, 65u);
-    }
-    EXPECT_EQ(g_prompts.size(), 2u);
-    EXPECT_EQ(StatusText(), status);
-    EXPECT_FALSE(IsShown(IDC_FILES_ANIMATION));
-    EXPECT_TRUE(Tree("G:\\").empty());
 }
 
 TEST_F(Files, FlightLogsLandSideBySideAndTheTargetIsNeverWalked)
 {
-    Entries expected = Flat(Tree("E:\\FLIGHTS\\"));
+    // A cancelled folder browser leaves no trace.
+    std::string status = StatusText();
+    Command(IDC_COPY_FLIGHTS);
+    EXPECT_EQ(StatusText(), status);
+    EXPECT_FALSE(IsShown(IDC_FILES_ANIMATION));
+
     // A log straight in FLIGHTS, one whose name begins with a point, two of
     // one name (y's is listed later and wins), and what is no log to copy.
+    Entries expected = Flat(Tree("E:\\FLIGHTS\\"));
     WriteFileBytes("E:\\FLIGHTS\\A.IGC", "A");
     WriteFileBytes("E:\\FLIGHTS\\.log.igc", "point");
     WriteFileBytes("E:\\FLIGHTS\\x\\same.igc", "x");
@@ -243,18 +199,24 @@ TEST_F(Files, FlightLogsLandSideBySideAndTheTargetIsNeverWalked)
     MakeFolder("G:\\out");
     MakeFolder("E:\\FLIGHTS\\all");
     // A folder, a drive root (its separator doubled) and a folder inside the logs' tree.
-    const struct { const char *chosen, *target; } cases[] = {
-        {"G:\\out", "G:\\out\\"}, {"G:\\", "G:\\"}, {"E:\\FLIGHTS\\all", "E:\\FLIGHTS\\all\\"},
+    const struct { const char *chosen, *target, *leaveOut; } cases[] = {
+        {"G:\\out", "G:\\out\\", ""}, {"G:\\", "G:\\", "out"}, {"E:\\FLIGHTS\\all", "E:\\FLIGHTS\\all\\", ""},
     };
     for (const auto &c : cases) {
         CopyTo(IDC_COPY_FLIGHTS, c.chosen);
         EXPECT_EQ(StatusText(), " 10 Dateien kopiert") << c.chosen;
-        EXPECT_EQ(FilesIn(c.target), expected) << c.chosen;
+        EXPECT_EQ(Tree(c.target, c.leaveOut), expected) << c.chosen;
     }
     EXPECT_STREQ(g_deviceRoot.path, "E:\\FLIGHTS\\");
     CopyTo(IDC_COPY_FLIGHTS, "E:\\FLIGHTS");
     EXPECT_EQ(StatusText(), " 0 Dateien kopiert");
     EXPECT_FALSE(FileExists("E:\\FLIGHTS\\same.igc"));
+
+    PromptCall browser = PromptsOfKind("folder")[0];
+    EXPECT_EQ(browser.caption, "Alle IGC-Daten (ZELTO) des Zirkano 2.0 werden kopiert.\n"
+                               "Wohin sollen die Dateien kopiert werden?");
+    EXPECT_EQ(browser.owner, Dialog());
+    EXPECT_EQ(browser.folderFlags, 65u);
     EXPECT_TRUE(PromptsOfKind("message").empty());
 }
 
@@ -262,8 +224,7 @@ TEST_F(Files, WholeInstrumentIsCopiedWithItsFoldersAndTheTargetIsNeverWalked)
 {
     WriteFileBytes("E:\\.point-file", "copied");
     WriteFileBytes("E:\\.point-folder\\x", "not copied");
-    Entries expected = Tree("E:\\");
-    EraseBelow(expected, ".point-folder\\");
+    Entries expected = Tree("E:\\", ".point-folder");
     // An earlier copy: its file is replaced, its folders count as copied.
     WriteFileBytes("G:\\backup\\SETUP\\setupdata.txt", "old");
     // A folder, a drive root (its separator doubled; the first copy lies
@@ -279,9 +240,10 @@ TEST_F(Files, WholeInstrumentIsCopiedWithItsFoldersAndTheTargetIsNeverWalked)
         EXPECT_EQ(Tree(c.target, c.leaveOut), expected) << c.chosen;
     }
     EXPECT_STREQ(g_deviceRoot.path, "E:\\");
-    EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
     CopyTo(IDC_COPY_ALL, "E:\\");
     EXPECT_EQ(StatusText(), " 0 Dateien in 0 Ordnern kopiert");
+    EXPECT_EQ(PromptsOfKind("folder")[0].caption,
+              "Alle Daten des Zirkano 2.0 werden kopiert.\nWohin sollen die Dateien kopiert werden?");
     EXPECT_TRUE(PromptsOfKind("message").empty());
 }
 
@@ -303,17 +265,13 @@ TEST_F(Files, FailedCopiesAreCountedAndReported)
     };
     for (const auto &c : cases) {
         std::string target = std::string("G:\\") + c.target + "\\";
-        if (c.obstacle == FOLDER)
-            MakeFolder(target + c.name);
-        else if (c.obstacle == FILE)
+        MakeFolder(c.obstacle == FOLDER ? target + c.name : target);
+        if (c.obstacle == FILE)
             WriteFileBytes(target + c.name, "file");
-        else {
-            MakeFolder(target);
-            RunOnHost("Z:\\bin\\ln -s /dev/full " + HostPathOnG(c.target + std::string("/") + c.name),
-                      target + c.name, true);
-        }
+        if (c.obstacle == LINK_TO_DEV_FULL)
+            LinkToDevFull(c.target, c.name, true);
         g_prompts.clear();
-        ScriptDuringNextPrompt(NoteStatusAtBoxAfterBrowser);
+        ScriptDuringNextPrompt(NoteStatusAfterBrowser);
         CopyTo(c.command, target);
         EXPECT_EQ(StatusText(), c.status) << c.target;
         EXPECT_TRUE(ShownOneWarning(kCopyFailed, "Dateifehler")) << c.target;
@@ -321,37 +279,26 @@ TEST_F(Files, FailedCopiesAreCountedAndReported)
         Entries expected = Tree(c.command == IDC_COPY_ALL ? "E:\\" : "E:\\FLIGHTS\\", c.name);
         if (c.command == IDC_COPY_FLIGHTS)
             expected = Flat(expected);
-        EraseBelow(expected, c.name);
+        expected.erase(c.name);
         EXPECT_EQ(Tree(target, c.name), expected) << c.target;
         if (c.obstacle == LINK_TO_DEV_FULL)
-            RunOnHost("Z:\\bin\\rm " + HostPathOnG(c.target + std::string("/") + c.name), target + c.name, false);
+            LinkToDevFull(c.target, c.name, false);
     }
 }
 
-TEST_F(Files, PathsOf259CharactersAreCopiedLongerOnesReported)
+TEST_F(Files, PathOf259CharactersIsCopiedOneOf260Reported)
 {
-    const struct {
-        std::string source;   // a folder below FLIGHTS
-        std::string chosen;
-        size_t fitting;       // the name that makes the longer of the two paths 259 characters
-    } cases[] = {
-        {"E:\\FLIGHTS\\" + std::string(200, 's') + "\\", "G:\\out", 47},   // 212 + 47
-        {"E:\\FLIGHTS\\", "G:\\" + std::string(229, 't'), 26},           // 233 + 26
-    };
-    for (const auto &c : cases) {
-        std::string fits = std::string(c.fitting - 4, 'f') + ".igc";
-        std::string over = std::string(c.fitting - 3, 'o') + ".igc";
-        WriteFileBytes(c.source + fits, "fits");
-        WriteFileBytes(c.source + over, "over");
-        MakeFolder(c.chosen);
-        g_prompts.clear();
-        CopyTo(IDC_COPY_FLIGHTS, c.chosen);
-        EXPECT_EQ(StatusText(), " 7 Dateien kopiert");
-        EXPECT_TRUE(ShownOneWarning(kCopyFailed, "Dateifehler"));
-        Entries copied = FilesIn(c.chosen + "\\");
-        EXPECT_EQ(copied[fits], Digest("fits"));
-        EXPECT_EQ(copied.count(over), 0u);
-        DeleteFileA((c.source + fits).c_str());
-        DeleteFileA((c.source + over).c_str());
-    }
+    // E:\FLIGHTS\ and a folder of 200 characters: 212 characters.
+    std::string folder = "E:\\FLIGHTS\\" + std::string(200, 's') + "\\";
+    std::string fits = std::string(43, 'f') + ".igc";
+    std::string over = std::string(44, 'o') + ".igc";
+    WriteFileBytes(folder + fits, "fits");
+    WriteFileBytes(folder + over, "over");
+    MakeFolder("G:\\out");
+    CopyTo(IDC_COPY_FLIGHTS, "G:\\out");
+    EXPECT_EQ(StatusText(), " 7 Dateien kopiert");
+    EXPECT_TRUE(ShownOneWarning(kCopyFailed, "Dateifehler"));
+    Entries copied = Tree("G:\\out\\");
+    EXPECT_EQ(copied[fits], Digest("fits"));
+    EXPECT_EQ(copied.count(over), 0u);
 }
