@@ -16,21 +16,13 @@ desktop=$WINEPREFIX/drive_c/users/$(id -un)/Desktop
 
 shoot() {
   start_wine_session
-  "$TOLMARO_WINE" "$TOLMARO_WIN_BUILD/tolmaro.exe" &
-  local program=$! window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --name '^Tolmaro, das Zirkano 2.0 Tool$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.2
-  done
-  [ -n "$window" ] || { echo "the main dialog did not appear" >&2; kill "$program"; exit 1; }
-  sleep 1
-  eval "$(xdotool getwindowgeometry --shell "$window")"
+  start_main_dialog "$TOLMARO_WIN_BUILD/tolmaro.exe"
   shot() {
     /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$1.png"
   }
   # Toolbar button 4, the file page; then its button "Alle Daten kopieren",
   # whose centre lies at (246, 291) in the dialog as Wine draws it.
-  xdotool mousemove $((X + 13 + 23 * 4)) $((Y + 36)) click 1
+  click_toolbar_button 4
   sleep 0.5
   xdotool mousemove $((X + 246)) $((Y + 291)) click 1
   sleep 1.5
@@ -50,13 +42,7 @@ shoot() {
   # The closing clip plays 10 frames at 8 per second.
   sleep 2
   shot copy-4-done
-  xdotool key --window "$window" alt+F4 || true
-  for _ in $(seq 50); do
-    kill -0 "$program" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill "$program" 2>/dev/null || true
-  wait "$program" 2>/dev/null || true
+  close_main_dialog
   end_wine_session
 }
 
