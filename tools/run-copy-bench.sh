@@ -25,7 +25,6 @@ copy_bench() {
   rm -rf "$2" && mkdir -p "$2" && sync
   # A Windows program's text output ends its lines in CR LF.
   "$TOLMARO_WINE" "$TOLMARO_WIN_BUILD/copy_bench.exe" "$(winpath "$1/SETUP/setupdata.txt")" "$(winpath "$2")" | tr -d '\r'
-
 }
 
 cp_ms() {
