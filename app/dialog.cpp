@@ -9,6 +9,7 @@
 #include "app/shell.h"
 #include "app/status.h"
 #include "device/locate.h"
+#include "flights/filepage.h"
 #include "settings/devicedata.h"
 #include "pilot/pilotpage.h"
 #include "settings/settingspages.h"
@@ -71,6 +72,9 @@ static BOOL OnCommand(WORD id)
     case IDC_S1_SAVE:          SaveSettingsPage1(); break;
     case IDC_S2_CANCEL:        CancelSettingsPage2(); break;
     case IDC_S2_SAVE:          SaveSettingsPage2(); break;
+    case IDC_REMOVE_EMPTY:     RemoveEmptyFlightFolders(); break;
+    case IDC_COPY_FLIGHTS:     CopyFromInstrument(false); break;
+    case IDC_COPY_ALL:         CopyFromInstrument(true); break;
     case IDC_FILES_CLOSE:      ShowPage(PAGE_PREVIEW); break;
     case IDC_EXPORT_WAYPOINTS: ExportWaypoints(1, 1); break;
     case IDC_EXPORT_DELETED:   ExportWaypoints(0, 0); break;

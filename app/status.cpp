@@ -11,6 +11,14 @@
 
 enum { STATUS_TEXT_SIZE = 512 };
 
+// The copy's progress is shown at most this often. Every new text repaints
+// the Status line, which costs milliseconds under Wine: more than copying a
+// small file, and faster than anyone reads.
+enum { COPY_PROGRESS_INTERVAL_MS = 100 };
+
+static bool g_progressShown;
+static DWORD g_progressShownAt;
+
 void CreateStatusLine()
 {
     HWND status = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_BORDER,
@@ -39,7 +47,15 @@ void SetStatusTextF(const char *format, ...)
 
 void ShowCopyProgress(const char *path)
 {
+    DWORD now = GetTickCount();
+    if (g_progressShown && now - g_progressShownAt < COPY_PROGRESS_INTERVAL_MS)
+        return;
+    g_progressShown = true;
+    g_progressShownAt = now;
     SetStatusTextF(" Kopiere Datei %s", path);
+    // A copy keeps the dialog's thread busy: paint the text now, not after
+    // the copy has ended.
+    UpdateWindow(GetDlgItem(g_shell.dialog, IDC_STATUS));
 }
 
 void StartActivityAnimation(int control, int clip)

@@ -12,6 +12,8 @@ add_library(tolmaro_win STATIC
     app/pages.cpp
     app/status.cpp
     device/locate.cpp
+    flights/filepage.cpp
+    flights/walks.cpp
     pilot/pilotpage.cpp
     settings/devicedata.cpp
     settings/settingspages.cpp
@@ -44,6 +46,7 @@ set(win_test_sources
     tests/win/startup_test.cpp
     tests/win/locate_test.cpp
     tests/win/devicedata_test.cpp
+    tests/win/files_test.cpp
     tests/win/language_test.cpp
     tests/win/pages_test.cpp
     tests/win/pilot_test.cpp
@@ -59,3 +62,8 @@ add_dependencies(win_tests tolmaro)
 target_link_options(win_tests PRIVATE ${static_options})
 # One Wine process per test: every test starts the program from scratch.
 gtest_add_tests(TARGET win_tests SOURCES ${win_test_sources})
+
+# The full copy's benchmark: the real dialog with scripted prompts.
+add_executable(copy_bench bench/copy_bench.cpp tests/win/scripted_prompts.cpp resources/tolmaro.rc)
+target_link_libraries(copy_bench tolmaro_win psapi)
+target_link_options(copy_bench PRIVATE ${static_options})

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds and runs the waypoint benchmarks: a store of 1,000,000 records
+# Builds and runs the benchmarks. The waypoint store: a store of 1,000,000 records
 # (52 MB) in a temporary folder, its plain read, the count by kind and the
 # export, then the peak memory for 10,000 and 1,000,000 records.
 # Targets: counting within 1.5 times the plain read, export at least
 # 1,000,000 points per second, the same peak memory for both store sizes.
+# Then the full copy under Wine against cp -r (tools/run-copy-bench.sh).
 # Exits non-zero when a target is missed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,7 +23,8 @@ large=$("$bench" --rss 1000000)
 echo "$small"
 echo "$large"
 
-python3 - "$result" "$small" "$large" <<'EOF'
+missed=0
+python3 - "$result" "$small" "$large" <<'EOF' || missed=1
 import json, re, sys
 runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
         if b.get("aggregate_name") == "median"}
@@ -43,3 +45,6 @@ for text, ok in checks:
     failed += not ok
 sys.exit(1 if failed else 0)
 EOF
+
+tools/run-copy-bench.sh || missed=1
+exit "$missed"

@@ -6,17 +6,7 @@ set -euo pipefail
 exe=$1
 out=$2
 start_wine_session
-"$TOLMARO_WINE" "$exe" &
-program=$!
-
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --name '^Tolmaro, das Zirkano 2.0 Tool$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || { echo "the main dialog did not appear" >&2; kill "$program"; exit 1; }
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$window")"
+start_main_dialog "$exe"
 
 shot() {
   # Move the pointer off the toolbar, so that no button is drawn hot.
@@ -25,25 +15,12 @@ shot() {
   /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$1.png"
 }
 
-# The frame's geometry includes the caption Wine draws; the toolbar's
-# 23-pixel buttons start just below it.
-click_button() {
-  xdotool mousemove $((X + 13 + 23 * $1)) $((Y + 36)) click 1
-}
-
 shot page1-preview
 names=(choose pilot settings1 settings2 files waypoints about)
 for i in 1 2 3 4 5 6; do
-  click_button "$i"
+  click_toolbar_button "$i"
   shot "page$((i + 1))-${names[$i]}"
 done
 
-# Close with the keyboard as a user would, and wait for the program to end.
-xdotool key --window "$window" alt+F4 || true
-for _ in $(seq 50); do
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
-kill "$program" 2>/dev/null || true
-wait "$program" 2>/dev/null || true
+close_main_dialog
 end_wine_session

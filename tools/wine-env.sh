@@ -67,3 +67,36 @@ start_wine_session() {
 end_wine_session() {
   "$WINESERVER" -k 2>/dev/null || true
 }
+
+# Under a display: starts a program in the background and waits for the
+# main dialog; sets program, window and the dialog's X, Y, WIDTH, HEIGHT.
+start_main_dialog() {
+  "$TOLMARO_WINE" "$1" &
+  program=$!
+  window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --name '^Tolmaro, das Zirkano 2.0 Tool$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.2
+  done
+  [ -n "$window" ] || { echo "the main dialog did not appear" >&2; kill "$program"; return 1; }
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+
+# The frame's geometry includes the caption Wine draws; the toolbar's
+# 23-pixel buttons start just below it.
+click_toolbar_button() {
+  xdotool mousemove $((X + 13 + 23 * $1)) $((Y + 36)) click 1
+}
+
+# Closes the dialog with the keyboard as a user would, and waits for the
+# program to end.
+close_main_dialog() {
+  xdotool key --window "$window" alt+F4 || true
+  for _ in $(seq 50); do
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
+}

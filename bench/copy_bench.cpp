@@ -1,0 +1,97 @@
+// Times the full copy (command 5403) in the real dialog, its prompts
+// scripted, and prints the time, Status line, boxes and peak working set.
+//
+// Loads the instrument from the settings file given and copies it into the
+// folder given.
+//
+//   copy_bench SETTINGS-FILE TARGET-FOLDER
+//   copy_bench --walk SOURCE\ TARGET\    the walk alone, without the dialog
+#include <windows.h>
+#include <commctrl.h>
+#include <process.h>
+#include <psapi.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "app/resource.h"
+#include "app/shell.h"
+#include "flights/walks.h"
+#include "tests/win/scripted_prompts.h"
+
+static unsigned __stdcall ProgramThread(void *)
+{
+    return (unsigned)RunTolmaro(GetModuleHandleA(NULL));
+}
+
+static HWND WaitForDialog(HANDLE thread)
+{
+    for (int i = 0; i < 1000; i++) {
+        HWND dialog = FindWindowA("Tolmaro", NULL);
+        if (dialog) {
+            // Answered once the dialog runs its message loop.
+            SendMessageA(dialog, WM_NULL, 0, 0);
+            return dialog;
+        }
+        if (WaitForSingleObject(thread, 10) == WAIT_OBJECT_0)
+            break;
+    }
+    return NULL;
+}
+
+static double Milliseconds(const LARGE_INTEGER &start, const LARGE_INTEGER &end)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return (double)(end.QuadPart - start.QuadPart) * 1000.0 / (double)frequency.QuadPart;
+}
+
+static int TimeWalkAlone(const char *source, const char *target)
+{
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    CopyTree(source, target);
+    QueryPerformanceCounter(&end);
+    printf("walk ms: %.1f\n", Milliseconds(start, end));
+    printf("files: %u\n", (unsigned)g_walkCounts.fileCount);
+    return 0;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc == 4 && strcmp(argv[1], "--walk") == 0)
+        return TimeWalkAlone(argv[2], argv[3]);
+    if (argc != 3) {
+        fprintf(stderr, "usage: copy_bench SETTINGS-FILE TARGET-FOLDER | --walk SOURCE TARGET\n");
+        return 2;
+    }
+    HANDLE thread = (HANDLE)_beginthreadex(NULL, 0, ProgramThread, NULL, 0, NULL);
+    HWND dialog = WaitForDialog(thread);
+    if (!dialog) {
+        fprintf(stderr, "the main dialog did not appear\n");
+        return 1;
+    }
+    ScriptChoice(argv[1]);
+    SendMessageA(dialog, WM_COMMAND, IDM_CHOOSE_SETUP, 0);
+    size_t promptsBefore = PromptsOfKind("message").size();
+
+    ScriptChoice(argv[2]);
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    SendMessageA(dialog, WM_COMMAND, IDC_COPY_ALL, 0);
+    QueryPerformanceCounter(&end);
+
+    char status[512] = "";
+    if (LOWORD(SendDlgItemMessageA(dialog, IDC_STATUS, SB_GETTEXTLENGTHA, 0, 0)) < sizeof status)
+        SendDlgItemMessageA(dialog, IDC_STATUS, SB_GETTEXTA, 0, (LPARAM)status);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    WaitForSingleObject(thread, 10000);
+
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    printf("copy ms: %.1f\n", Milliseconds(start, end));
+    printf("status: %s\n", status);
+    printf("boxes: %u\n", (unsigned)(PromptsOfKind("message").size() - promptsBefore));
+    printf("peak KiB: %lu\n", (unsigned long)(memory.PeakWorkingSetSize / 1024));
+    return 0;
+}

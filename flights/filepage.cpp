@@ -1,0 +1,98 @@
+// The file page's three operations: each plays its clip while its walk runs,
+// then reports the count on the Status line and any failures in one box.
+#include "flights/filepage.h"
+
+#include <stdio.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include "app/prompts.h"
+#include "app/resource.h"
+#include "app/shell.h"
+#include "app/status.h"
+#include "device/devpath.h"
+#include "flights/flightpaths.h"
+#include "flights/walks.h"
+
+static const char kFlightsFolder[] = "FLIGHTS\\";
+
+static const char kFlightsTitle[] =
+    "Alle IGC-Daten (ZELTO) des Zirkano 2.0 werden kopiert.\nWohin sollen die Dateien kopiert werden?";
+static const char kWholeTitle[] =
+    "Alle Daten des Zirkano 2.0 werden kopiert.\nWohin sollen die Dateien kopiert werden?";
+
+// One warning box with the number of failures, when there were any.
+static void ShowFailures(const char *format)
+{
+    if (g_walkCounts.failureCount == 0)
+        return;
+    char text[128];
+    snprintf(text, sizeof text, format, (unsigned)g_walkCounts.failureCount);
+    ShowMessageBox(g_shell.dialog, text, "Dateifehler", MB_ICONWARNING);
+}
+
+// The page as it is now, before the walk keeps the dialog's thread from
+// painting it (the folder browser has just left a hole in it).
+static void PaintPageBeforeWork()
+{
+    RedrawWindow(g_shell.dialog, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void RemoveEmptyFlightFolders()
+{
+    StartActivityAnimation(IDC_FILES_ANIMATION, IDR_CLIP_CLEAN);
+    g_walkCounts.folderCount = 0;
+    g_walkCounts.failureCount = 0;
+    // Any root leaves room for this name (at most 240 + 8 characters).
+    if (FormDevicePath(kFlightsFolder))
+        RemoveEmptyFolders(g_deviceRoot.path);
+    SetStatusTextF(" %u Ordner gel\xF6scht", (unsigned)g_walkCounts.folderCount);
+    FinishActivityAnimation(IDC_FILES_ANIMATION);
+    ShowFailures("%u Ordner konnten nicht gel\xF6scht werden");
+}
+
+// The folder browser, starting at the desktop; true with the chosen
+// folder's full path in chosen (MAX_PATH characters).
+static bool ChooseTargetFolder(bool wholeInstrument, char *chosen)
+{
+    BROWSEINFOA browse = {};
+    browse.hwndOwner = g_shell.dialog;
+    browse.pidlRoot = NULL;
+    browse.pszDisplayName = chosen;
+    browse.lpszTitle = wholeInstrument ? kWholeTitle : kFlightsTitle;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    return BrowseForFolder(&browse, chosen);
+}
+
+void CopyFromInstrument(bool wholeInstrument)
+{
+    char chosen[MAX_PATH] = "";
+    if (!ChooseTargetFolder(wholeInstrument, chosen))
+        return;
+    g_walkCounts.fileCount = 0;
+    if (wholeInstrument)
+        g_walkCounts.folderCount = 0;
+    g_walkCounts.failureCount = 0;
+    StartActivityAnimation(IDC_FILES_ANIMATION, wholeInstrument ? IDR_CLIP_COPY_ALL : IDR_CLIP_COPY_FLIGHTS);
+    PaintPageBeforeWork();
+
+    // A drive root comes with its backslash and so ends in two.
+    char target[WALK_PATH_SIZE];
+    bool targetFits = FormWalkPath(target, chosen, "", "\\");
+    // A folder of 259 characters has no room for anything in it.
+    if (!targetFits)
+        g_walkCounts.failureCount++;
+    FormDevicePath("");
+    if (wholeInstrument) {
+        if (targetFits)
+            CopyTree(g_deviceRoot.path, target);
+        SetStatusTextF(" %u Dateien in %u Ordnern kopiert", (unsigned)g_walkCounts.fileCount,
+                       (unsigned)g_walkCounts.folderCount);
+    } else {
+        if (FormDevicePath(kFlightsFolder) && targetFits)
+            CopyFlightLogs(g_deviceRoot.path, target);
+        SetStatusTextF(" %u Dateien kopiert", (unsigned)g_walkCounts.fileCount);
+    }
+    FinishActivityAnimation(IDC_FILES_ANIMATION);
+    ShowFailures("%u Dateien oder Ordner konnten nicht kopiert werden");
+}

@@ -1,0 +1,30 @@
+// The walks over the instrument's folders: empty-folder removal, flight-log
+// copy and full copy. They need the file system only, not the dialog.
+#ifndef TOLMARO_WALKS_H
+#define TOLMARO_WALKS_H
+
+#include <stdint.h>
+
+struct WalkCounts {
+    uint32_t fileCount;      // files copied
+    uint32_t folderCount;    // folders present in the copy's target, or removed
+    uint32_t failureCount;   // entries not copied, folders not removed
+};
+
+// Program-wide; each operation resets the counts it reports.
+extern WalkCounts g_walkCounts;
+
+// Removes the folders below folder (a path ending in a backslash) that
+// hold nothing but further such folders, and returns true when the folder
+// itself must stay. Folders whose names begin with "." are left alone and
+// keep their parent.
+bool RemoveEmptyFolders(const char *folder);
+
+// Copies every flight log found below source into target, all side by
+// side, replacing files of the same names. Both paths end in a backslash.
+void CopyFlightLogs(const char *source, const char *target);
+
+// Copies everything below source into target, recreating the folders.
+void CopyTree(const char *source, const char *target);
+
+#endif

@@ -1,0 +1,304 @@
+// The file page's removal and copies, run through the real dialog on folders
+// mapped as drives: E: the instrument, G: the targets.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "app/resource.h"
+#include "device/devpath.h"
+#include "tests/win/harness.h"
+#include "tests/win/scripted_prompts.h"
+
+// Wine lists a folder sorted by name, ignoring case; the names below are
+// chosen for the listing orders the tests need.
+
+typedef std::map<std::string, std::string> Entries;
+
+static const char kLog[] = "2025-06-14-ZIR-0001-01.igc";
+static const char kCopyFailed[] = "1 Dateien oder Ordner konnten nicht kopiert werden";
+
+// A file's bytes in short, so that a failed comparison stays readable.
+static std::string Digest(const std::string &bytes)
+{
+    uint64_t hash = 14695981039346656037ull;   // FNV-1a
+    for (unsigned char c : bytes)
+        hash = (hash ^ c) * 1099511628211ull;
+    return std::to_string(bytes.size()) + " bytes " + std::to_string(hash);
+}
+
+// Every entry below folder (ending in a backslash) by relative path, but
+// the one to leave out: folders end in a backslash, files give their digest.
+static Entries Tree(const std::string &folder, const std::string &leaveOut = "", const std::string &below = "")
+{
+    Entries tree;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + below + "*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return tree;
+    do {
+        std::string path = below + entry.cFileName;
+        if (strcmp(entry.cFileName, ".") == 0 || strcmp(entry.cFileName, "..") == 0 || path == leaveOut)
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            Entries inner = Tree(folder, leaveOut, path + "\\");
+            tree.insert(inner.begin(), inner.end());
+            tree[path + "\\"] = "";
+        } else {
+            tree[path] = Digest(ReadFileBytes(folder + path));
+        }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return tree;
+}
+
+// The files of a tree by their names alone, as the flight-log copy lays them down.
+static Entries Flat(const Entries &tree)
+{
+    Entries files;
+    for (const auto &e : tree)
+        if (e.first.back() != '\\')
+            files[e.first.substr(e.first.rfind('\\') + 1)] = e.second;
+    return files;
+}
+
+static bool Listed(const std::string &path)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(path.c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE)
+        FindClose(find);
+    return find != INVALID_HANDLE_VALUE;
+}
+
+// Makes or removes a link to /dev/full on drive G: with ln or rm on the
+// host: Wine can neither stat nor delete a link to a device. Wine starts a
+// Unix program without a handle to wait on, so the listing is watched.
+static void LinkToDevFull(const std::string &folder, const std::string &name, bool make)
+{
+    std::string host = std::string(TOLMARO_SOURCE_DIR) + "/build/drives/g/" + folder + "/" + name;
+    std::string command = make ? "Z:\\bin\\ln -s /dev/full " + host : "Z:\\bin\\rm " + host;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));
+    std::string path = "G:\\" + folder + "\\" + name;
+    for (int i = 0; i < 500 && Listed(path) != make; i++)
+        Sleep(10);
+    ASSERT_EQ(Listed(path), make) << command;
+}
+
+// The Status line when the next box comes up, for a copy after the folder
+// browser: it must hold the count already.
+static std::string g_statusAtBox;
+
+static void NoteStatus()
+{
+    g_statusAtBox = StatusText();
+}
+
+static void NoteStatusAfterBrowser()
+{
+    ScriptDuringNextPrompt(NoteStatus);
+}
+
+class Files : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearTestDrives();
+        CopySampleInstrument("E:\\");
+        StartProgram();
+        Command(IDM_FILES_PAGE);
+    }
+    void TearDown() override
+    {
+        CloseProgram(WM_CLOSE);
+    }
+
+    void CopyTo(int command, const std::string &chosen)
+    {
+        ScriptChoice(chosen);
+        Command(command);
+    }
+};
+
+TEST_F(Files, RemovalTakesEveryFolderLeftEmptyWhateverTheListingOrder)
+{
+    for (const char *folder : {"2011\\05", "chain\\x\\y\\z", "fileFirst\\b", "fileLast\\a", "dotted\\.keep"})
+        MakeFolder(std::string("E:\\FLIGHTS\\") + folder);
+    WriteFileBytes("E:\\FLIGHTS\\2011\\06\\a.igc", "a");
+    WriteFileBytes("E:\\FLIGHTS\\fileFirst\\a.igc", "a");   // listed before the empty b
+    WriteFileBytes("E:\\FLIGHTS\\fileLast\\b.igc", "b");    // listed after the empty a
+    WriteFileBytes("E:\\FLIGHTS\\hidden\\h", "h");
+    SetFileAttributesA("E:\\FLIGHTS\\hidden\\h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    Command(IDC_REMOVE_EMPTY);
+    // 2011\05, the chain's four, fileFirst\b, fileLast\a and the sample's 2026\04.
+    EXPECT_EQ(StatusText(), " 8 Ordner gel\xF6scht");
+    EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
+    std::string left;
+    for (const auto &e : Tree("E:\\FLIGHTS\\"))
+        left += e.first.back() == '\\' ? e.first + " " : "";
+    EXPECT_EQ(left, "2011\\ 2011\\06\\ 2025\\ 2025\\06\\ 2025\\07\\ 2026\\ 2026\\05\\ dotted\\ dotted\\.keep\\ "
+                    "fileFirst\\ fileLast\\ hidden\\ ");
+    Command(IDC_REMOVE_EMPTY);
+    EXPECT_EQ(StatusText(), " 0 Ordner gel\xF6scht");
+    EXPECT_STREQ(g_deviceRoot.path, "E:\\FLIGHTS\\");
+    EXPECT_TRUE(g_prompts.empty());
+}
+
+TEST_F(Files, FolderThatCannotBeRemovedIsReportedAndKeepsItsParent)
+{
+    MakeFolder("E:\\FLIGHTS\\busy\\inner");
+    // Held open without sharing its deletion, as another program may hold it.
+    HANDLE held = CreateFileA("E:\\FLIGHTS\\busy\\inner", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ScriptDuringNextPrompt(NoteStatus);
+    Command(IDC_REMOVE_EMPTY);
+    CloseHandle(held);
+    EXPECT_EQ(StatusText(), " 1 Ordner gel\xF6scht");   // the sample's 2026\04
+    EXPECT_TRUE(ShownOneWarning("1 Ordner konnten nicht gel\xF6scht werden", "Dateifehler"));
+    EXPECT_EQ(g_statusAtBox, " 1 Ordner gel\xF6scht");
+    EXPECT_TRUE(FileExists("E:\\FLIGHTS\\busy\\inner"));
+}
+
+TEST_F(Files, MissingFlightsFolderIsNoFailure)
+{
+    ClearTestDrives();
+    Command(IDC_REMOVE_EMPTY);
+    EXPECT_EQ(StatusText(), " 0 Ordner gel\xF6scht");
+    CopyTo(IDC_COPY_FLIGHTS, "G:\\");
+    EXPECT_EQ(StatusText(), " 0 Dateien kopiert");
+    EXPECT_TRUE(PromptsOfKind("message").empty());
+}
+
+TEST_F(Files, FlightLogsLandSideBySideAndTheTargetIsNeverWalked)
+{
+    // A cancelled folder browser leaves no trace.
+    std::string status = StatusText();
+    Command(IDC_COPY_FLIGHTS);
+    EXPECT_EQ(StatusText(), status);
+    EXPECT_FALSE(IsShown(IDC_FILES_ANIMATION));
+
+    // A log straight in FLIGHTS, one whose name begins with a point, two of
+    // one name (y's is listed later and wins), and what is no log to copy.
+    Entries expected = Flat(Tree("E:\\FLIGHTS\\"));
+    WriteFileBytes("E:\\FLIGHTS\\A.IGC", "A");
+    WriteFileBytes("E:\\FLIGHTS\\.log.igc", "point");
+    WriteFileBytes("E:\\FLIGHTS\\x\\same.igc", "x");
+    WriteFileBytes("E:\\FLIGHTS\\y\\same.igc", "y");
+    WriteFileBytes("E:\\FLIGHTS\\igc", "no");
+    WriteFileBytes("E:\\FLIGHTS\\flight.igc.txt", "no");
+    WriteFileBytes("E:\\FLIGHTS\\.point\\in.igc", "no");
+    expected["A.IGC"] = Digest("A");
+    expected[".log.igc"] = Digest("point");
+    expected["same.igc"] = Digest("y");
+    MakeFolder("G:\\out");
+    MakeFolder("E:\\FLIGHTS\\all");
+    // A folder, a drive root (its separator doubled) and a folder inside the logs' tree.
+    const struct { const char *chosen, *target, *leaveOut; } cases[] = {
+        {"G:\\out", "G:\\out\\", ""}, {"G:\\", "G:\\", "out"}, {"E:\\FLIGHTS\\all", "E:\\FLIGHTS\\all\\", ""},
+    };
+    for (const auto &c : cases) {
+        CopyTo(IDC_COPY_FLIGHTS, c.chosen);
+        EXPECT_EQ(StatusText(), " 10 Dateien kopiert") << c.chosen;
+        EXPECT_EQ(Tree(c.target, c.leaveOut), expected) << c.chosen;
+    }
+    EXPECT_STREQ(g_deviceRoot.path, "E:\\FLIGHTS\\");
+    CopyTo(IDC_COPY_FLIGHTS, "E:\\FLIGHTS");
+    EXPECT_EQ(StatusText(), " 0 Dateien kopiert");
+    EXPECT_FALSE(FileExists("E:\\FLIGHTS\\same.igc"));
+
+    PromptCall browser = PromptsOfKind("folder")[0];
+    EXPECT_EQ(browser.caption, "Alle IGC-Daten (ZELTO) des Zirkano 2.0 werden kopiert.\n"
+                               "Wohin sollen die Dateien kopiert werden?");
+    EXPECT_EQ(browser.owner, Dialog());
+    EXPECT_EQ(browser.folderFlags, 65u);
+    EXPECT_TRUE(PromptsOfKind("message").empty());
+}
+
+TEST_F(Files, WholeInstrumentIsCopiedWithItsFoldersAndTheTargetIsNeverWalked)
+{
+    WriteFileBytes("E:\\.point-file", "copied");
+    WriteFileBytes("E:\\.point-folder\\x", "not copied");
+    Entries expected = Tree("E:\\", ".point-folder");
+    // An earlier copy: its file is replaced, its folders count as copied.
+    WriteFileBytes("G:\\backup\\SETUP\\setupdata.txt", "old");
+    // A folder, a drive root (its separator doubled; the first copy lies
+    // beside the second) and a folder on the instrument itself.
+    const struct { const char *chosen, *target, *leaveOut; } cases[] = {
+        {"G:\\backup", "G:\\backup\\", ""}, {"G:\\", "G:\\", "backup"}, {"E:\\backup", "E:\\backup\\", ""},
+    };
+    for (const auto &c : cases) {
+        MakeFolder(c.target);
+        CopyTo(IDC_COPY_ALL, c.chosen);
+        // The sample's 17 files and the point file; FLIGHTS with its six folders, SETUP, WAYPOINTS.
+        EXPECT_EQ(StatusText(), " 18 Dateien in 9 Ordnern kopiert") << c.chosen;
+        EXPECT_EQ(Tree(c.target, c.leaveOut), expected) << c.chosen;
+    }
+    EXPECT_STREQ(g_deviceRoot.path, "E:\\");
+    CopyTo(IDC_COPY_ALL, "E:\\");
+    EXPECT_EQ(StatusText(), " 0 Dateien in 0 Ordnern kopiert");
+    EXPECT_EQ(PromptsOfKind("folder")[0].caption,
+              "Alle Daten des Zirkano 2.0 werden kopiert.\nWohin sollen die Dateien kopiert werden?");
+    EXPECT_TRUE(PromptsOfKind("message").empty());
+}
+
+// Each failure is counted once and reported after the status text, and
+// everything else is still copied.
+TEST_F(Files, FailedCopiesAreCountedAndReported)
+{
+    enum Obstacle { FOLDER, FILE, LINK_TO_DEV_FULL };
+    const struct {
+        int command;
+        const char *target;   // below G:
+        const char *name;     // what stands in the way in the target
+        Obstacle obstacle;
+        const char *status;
+    } cases[] = {
+        {IDC_COPY_FLIGHTS, "folder", kLog, FOLDER, " 5 Dateien kopiert"},
+        {IDC_COPY_ALL, "file", "SETUP", FILE, " 7 Dateien in 8 Ordnern kopiert"},
+        {IDC_COPY_FLIGHTS, "full", kLog, LINK_TO_DEV_FULL, " 5 Dateien kopiert"},
+    };
+    for (const auto &c : cases) {
+        std::string target = std::string("G:\\") + c.target + "\\";
+        MakeFolder(c.obstacle == FOLDER ? target + c.name : target);
+        if (c.obstacle == FILE)
+            WriteFileBytes(target + c.name, "file");
+        if (c.obstacle == LINK_TO_DEV_FULL)
+            LinkToDevFull(c.target, c.name, true);
+        g_prompts.clear();
+        ScriptDuringNextPrompt(NoteStatusAfterBrowser);
+        CopyTo(c.command, target);
+        EXPECT_EQ(StatusText(), c.status) << c.target;
+        EXPECT_TRUE(ShownOneWarning(kCopyFailed, "Dateifehler")) << c.target;
+        EXPECT_EQ(g_statusAtBox, c.status) << c.target;
+        Entries expected = Tree(c.command == IDC_COPY_ALL ? "E:\\" : "E:\\FLIGHTS\\", c.name);
+        if (c.command == IDC_COPY_FLIGHTS)
+            expected = Flat(expected);
+        expected.erase(c.name);
+        EXPECT_EQ(Tree(target, c.name), expected) << c.target;
+        if (c.obstacle == LINK_TO_DEV_FULL)
+            LinkToDevFull(c.target, c.name, false);
+    }
+}
+
+TEST_F(Files, PathOf259CharactersIsCopiedOneOf260Reported)
+{
+    // E:\FLIGHTS\ and a folder of 200 characters: 212 characters.
+    std::string folder = "E:\\FLIGHTS\\" + std::string(200, 's') + "\\";
+    std::string fits = std::string(43, 'f') + ".igc";
+    std::string over = std::string(44, 'o') + ".igc";
+    WriteFileBytes(folder + fits, "fits");
+    WriteFileBytes(folder + over, "over");
+    MakeFolder("G:\\out");
+    CopyTo(IDC_COPY_FLIGHTS, "G:\\out");
+    EXPECT_EQ(StatusText(), " 7 Dateien kopiert");
+    EXPECT_TRUE(ShownOneWarning(kCopyFailed, "Dateifehler"));
+    Entries copied = Tree("G:\\out\\");
+    EXPECT_EQ(copied[fits], Digest("fits"));
+    EXPECT_EQ(copied.count(over), 0u);
+}
