@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Under Xvfb: starts the program, photographs each page it reaches through
-# the toolbar, and closes it. Arguments: the program, the folder for the PNGs.
+# the toolbar, and closes it. Arguments: the program, the folder for the PNGs,
+# and "start" for an instrument without pilot data, which stays on the start
+# page (page 0): only that page is photographed.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 exe=$1
 out=$2
+only=${3:-}
 start_wine_session
 "$TOLMARO_WINE" "$exe" &
 program=$!
@@ -31,12 +34,16 @@ click_button() {
   xdotool mousemove $((X + 13 + 23 * $1)) $((Y + 36)) click 1
 }
 
-shot page1-preview
-names=(choose pilot settings1 settings2 files waypoints about)
-for i in 1 2 3 4 5 6; do
-  click_button "$i"
-  shot "page$((i + 1))-${names[$i]}"
-done
+if [ "$only" = start ]; then
+  shot page0-start
+else
+  shot page1-preview
+  names=(choose pilot settings1 settings2 files waypoints about)
+  for i in 1 2 3 4 5 6; do
+    click_button "$i"
+    shot "page$((i + 1))-${names[$i]}"
+  done
+fi
 
 # Close with the keyboard as a user would, and wait for the program to end.
 xdotool key --window "$window" alt+F4 || true
