@@ -4,7 +4,9 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include "app/about.h"
 #include "app/pages.h"
+#include "app/preview.h"
 #include "app/resource.h"
 #include "app/shell.h"
 #include "app/status.h"
@@ -32,6 +34,9 @@ static HFONT CreateArialBold(LONG height)
 static BOOL OnInitDialog(HWND dialog)
 {
     g_shell.dialog = dialog;
+    // The control keeps the document for the whole run; the page switch only
+    // shows or hides it. A missing document leaves it empty.
+    LoadAboutDocument(GetDlgItem(dialog, IDC_ABOUT), IDR_ABOUT);
     g_shell.creditFont = CreateArialBold(14);
     g_shell.pilotFont = CreateArialBold(20);
     GetClientRect(dialog, &g_shell.pageArea);
@@ -99,6 +104,8 @@ static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam,
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog(dialog);
+    case WM_PAINT:
+        return PaintPreview();
     case WM_CLOSE:
         CloseMainDialog(0);
         return TRUE;

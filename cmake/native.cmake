@@ -37,6 +37,7 @@ enable_testing()
 add_executable(native_tests
     tests/common/files.cpp
     tests/native/scratch.cpp
+    tests/native/aboutstream_test.cpp
     tests/native/devpath_test.cpp
     tests/native/flightpaths_test.cpp
     tests/native/stream_test.cpp

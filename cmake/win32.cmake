@@ -8,8 +8,10 @@ set(CMAKE_RC_COMPILE_OBJECT
 # Everything of the program except its entry and its modal prompts, which
 # the tests replace with scripted answers.
 add_library(tolmaro_win STATIC
+    app/about.cpp
     app/dialog.cpp
     app/pages.cpp
+    app/preview.cpp
     app/status.cpp
     device/locate.cpp
     flights/filepage.cpp
@@ -26,6 +28,10 @@ target_link_libraries(tolmaro_win PUBLIC tolmaro_core comctl32 comdlg32 shell32 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
     set_source_files_properties(waypoints/wptformat.cpp PROPERTIES COMPILE_OPTIONS "-msse2;-mfpmath=sse")
 endif()
+
+# windres does not report the files the script names; rebuild on their change.
+file(GLOB resource_files ${CMAKE_SOURCE_DIR}/resources/*)
+set_source_files_properties(resources/tolmaro.rc PROPERTIES OBJECT_DEPENDS "${resource_files}")
 
 set(static_options -static -static-libgcc -static-libstdc++)
 
@@ -49,6 +55,7 @@ set(win_test_sources
     tests/win/files_test.cpp
     tests/win/language_test.cpp
     tests/win/pages_test.cpp
+    tests/win/preview_test.cpp
     tests/win/pilot_test.cpp
     tests/win/settingspages_test.cpp
     tests/win/waypoints_test.cpp

@@ -37,9 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             break;
         // Every folder is itself with its separators doubled, and never one
         // of its own sub-folders.
-        std::string doubled(child);
-        for (size_t at = doubled.find('\\'); at != std::string::npos; at = doubled.find('\\', at + 2))
-            doubled.insert(at, 1, '\\');
+        std::string doubled;
+        for (const char *c = child; *c; c++)
+            doubled.append(*c == '\\' ? 2 : 1, *c);
         bool real = name.find_first_not_of('\\') != std::string::npos;
         if (!IsSameFolder(child, doubled.c_str()) || (real && IsSameFolder(folder, child)))
             abort();

@@ -2,7 +2,10 @@
 """Draws resources/instrument.bmp: the Zirkano 2.0 seen from the front.
 
 A dark anthracite handheld case with an orange accent, the display window and
-three buttons below it, on the dialog background.  The display shows the
+three buttons below it, on the dialog background.  The picture lies at
+(24, 58) of the dialog's client area, where the frame of the preview ends at
+about row CASE_BOTTOM_LIMIT of the picture and the Status line covers its last
+rows, so the case with its shadow ends above that row.  The display shows the
 instrument's start screen in its upper part only: the program writes three
 centred lines of text into the lower part (DISPLAY_TEXT_TOP down to the
 bottom of the display), in light (220,200,190) and dark (45,45,55), so that
@@ -28,7 +31,9 @@ LCD = (104, 122, 110)
 LCD_INK = (26, 38, 31)
 LCD_FAINT = (78, 96, 84)
 
-CASE = (22, 14, 347, 446)
+CASE = (22, 14, 347, 410)
+CASE_BOTTOM_LIMIT = 424
+BUTTONS_Y = 372
 CASE_RADIUS = 46
 CASE_LIGHT, CASE_DARK = (74, 78, 86), (38, 41, 46)
 EDGE = (14, 15, 18)
@@ -143,20 +148,21 @@ def button(cv, cx, cy, w, h, r, symbol):
 
 
 def buttons(cv):
-    cx, cy = (DISPLAY[0] + DISPLAY[2] + 1) / 2, 392
-    up = gfx.polygon([(cx - 104, cy + 6), (cx - 92, cy - 7), (cx - 80, cy + 6)])
-    down = gfx.polygon([(cx + 80, cy - 6), (cx + 104, cy - 6), (cx + 92, cy + 7)])
-    button(cv, cx - 92, cy, 62, 40, 14, up)
-    button(cv, cx + 92, cy, 62, 40, 14, down)
+    cx, cy = (DISPLAY[0] + DISPLAY[2] + 1) / 2, BUTTONS_Y
+    up = gfx.polygon([(cx - 103, cy + 6), (cx - 92, cy - 6), (cx - 81, cy + 6)])
+    down = gfx.polygon([(cx + 81, cy - 6), (cx + 103, cy - 6), (cx + 92, cy + 6)])
+    button(cv, cx - 92, cy, 60, 36, 13, up)
+    button(cv, cx + 92, cy, 60, 36, 13, down)
     # the main button, ringed in the accent colour
-    cv.fill(gfx.circle(cx, cy + 1, 35), (12, 13, 15))
-    cv.fill(gfx.ring(cx, cy, 33, 28), gfx.vgradient(cy - 33, cy + 33, ACCENT_LIGHT, ACCENT_DARK))
-    cv.fill(gfx.circle(cx, cy + 2, 26), (18, 20, 24))
-    cv.fill(gfx.circle(cx, cy, 26), gfx.vgradient(cy - 26, cy + 26, (96, 100, 108), (48, 51, 56)))
-    cv.fill(gfx.circle(cx, cy, 23), gfx.vgradient(cy - 23, cy + 23, (66, 70, 76), (58, 61, 66)))
-    cv.fill(gfx.ring(cx, cy, 9, 5.5), LABEL)
+    cv.fill(gfx.circle(cx, cy + 1, 31), (12, 13, 15))
+    cv.fill(gfx.ring(cx, cy, 29, 24.5), gfx.vgradient(cy - 29, cy + 29, ACCENT_LIGHT, ACCENT_DARK))
+    cv.fill(gfx.circle(cx, cy + 2, 23), (18, 20, 24))
+    cv.fill(gfx.circle(cx, cy, 23), gfx.vgradient(cy - 23, cy + 23, (96, 100, 108), (48, 51, 56)))
+    cv.fill(gfx.circle(cx, cy, 20), gfx.vgradient(cy - 20, cy + 20, (66, 70, 76), (58, 61, 66)))
+    cv.fill(gfx.ring(cx, cy, 8, 5), LABEL)
     # lanyard eyelet in the bottom edge
-    cv.fill(gfx.rounded_rect(cx - 14, 434, cx + 14, 441, 3.5), (12, 13, 15))
+    bottom = CASE[3]
+    cv.fill(gfx.rounded_rect(cx - 14, bottom - 12, cx + 14, bottom - 5, 3.5), (12, 13, 15))
 
 
 def main():
@@ -170,6 +176,8 @@ def main():
     # the text area must really be one colour
     x0, _, x1, y1 = DISPLAY
     assert {rows[y][x] for y in range(DISPLAY_TEXT_TOP, y1 + 1) for x in range(x0 + 2, x1 + 1)} == {LCD}
+    # nothing but background from the frame's edge down
+    assert {p for row in rows[CASE_BOTTOM_LIMIT:] for p in row} == {DIALOG}
     palette, (index_rows,) = gfx.quantise([rows], reserved=[DIALOG, LCD])
     out = os.path.join(root, 'resources', 'instrument.bmp')
     gfx.write_bmp8(out, palette, index_rows)

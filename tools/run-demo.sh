@@ -2,7 +2,8 @@
 # Builds tolmaro.exe and starts it under Wine on a fresh copy of the sample
 # instrument, mapped as drive E:. With a display the window opens for the
 # user; without one the program runs under Xvfb, every page is
-# photographed into build/screens/, and the program is closed.
+# photographed into build/screens/ (build/screens-language1/ and so on with
+# TOLMARO_DEMO_LANGUAGE), and the program is closed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -34,6 +35,10 @@ if [ -n "${DISPLAY:-}" ]; then
   "$TOLMARO_WINE" "$exe"
   exit 0
 fi
-mkdir -p build/screens
-xvfb-run -a -s "-screen 0 1024x768x24" tools/take-screens.sh "$exe" build/screens
-echo "Screenshots of every page are in build/screens/."
+screens=build/screens${TOLMARO_DEMO_LANGUAGE:+-language$TOLMARO_DEMO_LANGUAGE}
+mkdir -p "$screens"
+xvfb-run -a -s "-screen 0 1024x768x24" tools/take-screens.sh "$exe" "$screens"
+# The start page shows only while no pilot data were read.
+rm "$instrument/SETUP/igcheader.txt"
+xvfb-run -a -s "-screen 0 1024x768x24" tools/take-screens.sh "$exe" "$screens" start
+echo "Screenshots of every page are in $screens/."

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Under Xvfb: starts the program, photographs each page it reaches through
-# the toolbar, and closes it. Arguments: the program, the folder for the PNGs.
+# the toolbar, and closes it. Arguments: the program, the folder for the PNGs,
+# and "start" for an instrument without pilot data, which stays on the start
+# page (page 0): only that page is photographed.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 exe=$1
 out=$2
+only=${3:-}
 start_wine_session
 start_main_dialog "$exe"
 
@@ -15,12 +18,16 @@ shot() {
   /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$1.png"
 }
 
-shot page1-preview
-names=(choose pilot settings1 settings2 files waypoints about)
-for i in 1 2 3 4 5 6; do
-  click_toolbar_button "$i"
-  shot "page$((i + 1))-${names[$i]}"
-done
+if [ "$only" = start ]; then
+  shot page0-start
+else
+  shot page1-preview
+  names=(choose pilot settings1 settings2 files waypoints about)
+  for i in 1 2 3 4 5 6; do
+    click_toolbar_button "$i"
+    shot "page$((i + 1))-${names[$i]}"
+  done
+fi
 
 close_main_dialog
 end_wine_session

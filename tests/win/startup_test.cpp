@@ -139,7 +139,8 @@ TEST_F(Frame, DialogHasAllControlsAtTheirPlacesHiddenButTheFrame)
         ASSERT_NE(control, nullptr);
         GetClassNameA(control, className, sizeof className);
         EXPECT_STRCASEEQ(className, spec.className);
-        if (strcmp(spec.className, "ComboBox") != 0 && spec.id != 5100) {
+        // The pilot heading comes from the language file, the about page holds its document.
+        if (strcmp(spec.className, "ComboBox") != 0 && spec.id != 5100 && spec.id != IDC_ABOUT) {
             EXPECT_EQ(ControlText(spec.id), spec.caption);
         }
         // The dialog manager converts position and size each on its own.
