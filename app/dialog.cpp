@@ -105,7 +105,7 @@ static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam,
     case WM_INITDIALOG:
         return OnInitDialog(dialog);
     case WM_PAINT:
-        return PaintPreview();
+        return Paint();
     case WM_CLOSE:
         CloseMainDialog(0);
         return TRUE;

@@ -48,7 +48,7 @@ static void DrawCentredLine(HDC dc, int y, const char *text)
     TextOutA(dc, TEXT_CENTRE, y, text, (int)strlen(text));
 }
 
-BOOL PaintPreview()
+BOOL Paint()
 {
     if (g_page >= PAGE_PILOT)
         return FALSE;

@@ -7,6 +7,6 @@
 
 // WM_PAINT of the main dialog. Paints only on pages 0 and 1 and returns
 // FALSE in every case, so that the dialog manager's own handling follows.
-BOOL PaintPreview();
+BOOL Paint();
 
 #endif
