@@ -38,7 +38,6 @@ add_executable(native_tests
     tests/common/files.cpp
     tests/native/scratch.cpp
     tests/native/devpath_test.cpp
-    tests/native/stream_test.cpp
     tests/native/setupfile_test.cpp
     tests/native/scrollrules_test.cpp
     tests/native/language_test.cpp
