@@ -90,19 +90,17 @@ TEST(WaypointExport, WorkedExampleByteForByte)
 
 TEST(WaypointStore, DecodesBigEndianFieldsAndBoundsTheTexts)
 {
-    // Both text fields full, without a NUL: each ends at its own field.
-    Waypoint point = Decoded(Record(0x3F800000, 0xC0490FDB, -5, std::string(31, 'D'), "NAME7CH", 200));
+    // Text fields end at their first NUL or, without one, at the field's end.
+    Waypoint point = Decoded(Record(0x3F800000, 0xC0490FDB, -5, std::string("ab\0cd", 5), "NAME7CH", 200));
     EXPECT_EQ(point.longitude, 1.0f);
     EXPECT_EQ(point.latitude, -3.14159274f);
     EXPECT_EQ(point.altitude, -5);
-    EXPECT_EQ(std::string(point.description), std::string(31, 'D'));
+    EXPECT_STREQ(point.description, "ab");
     EXPECT_STREQ(point.name, "NAME7CH");
     EXPECT_EQ(point.kind, 200);
-    // A NUL ends a field early; bytes behind it are not text.
-    point = Decoded(Record(0, 0, -32768, std::string("ab\0cd", 5), std::string("x\0yz", 4), 0));
-    EXPECT_STREQ(point.description, "ab");
+    point = Decoded(Record(0, 0, -32768, std::string(31, 'D'), std::string("x\0yz", 4), 0));
+    EXPECT_EQ(std::string(point.description), std::string(31, 'D'));
     EXPECT_STREQ(point.name, "x");
-    EXPECT_EQ(point.altitude, -32768);
 }
 
 // Records carry their own number in the altitude, so that order and

@@ -62,24 +62,11 @@ TEST_F(Locate, WithoutInstrumentOneWarningThenTheChoiceOfAFolderLoads)
     EXPECT_EQ(dialogs[0].flags, (DWORD)OFN_EXPLORER);
 }
 
-TEST_F(Locate, ChoiceOfACopyInAFolderReplacesTheLoadedInstrument)
+TEST_F(Locate, RefusedChoicesKeepTheLoadedInstrumentAndACopyInAFolderReplacesIt)
 {
     CopySampleInstrument("E:\\");
     CopySampleInstrument("G:\\backup\\");
     WriteFileBytes("G:\\backup\\SETUP\\setupdata.txt", "Contrast:21;\r\n*");
-    StartProgram();
-    ASSERT_EQ(g_settings.Contrast, 14);
-    ScriptChoice("G:\\backup\\SETUP\\setupdata.txt");
-    Command(IDM_CHOOSE_SETUP);
-    EXPECT_EQ(g_deviceRoot.rootLength, 10);
-    EXPECT_EQ(g_settings.Contrast, 21);
-    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk G: - Sprache: Deutsch");
-}
-
-TEST_F(Locate, CancelledOrRefusedChoiceKeepsTheLoadedInstrument)
-{
-    CopySampleInstrument("E:\\");
-    CopySampleInstrument("F:\\setup-copy\\");
     WriteFileBytes("F:\\setupdata.txt", "Contrast:1;\r\n*");
     WriteFileBytes("F:\\setup\\setupdata.txt", "Contrast:1;\r\n*");
     StartProgram();
@@ -101,6 +88,11 @@ TEST_F(Locate, CancelledOrRefusedChoiceKeepsTheLoadedInstrument)
     }
     EXPECT_TRUE(PromptsOfKind("message").empty());
     EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Deutsch");
+    ScriptChoice("G:\\backup\\SETUP\\setupdata.txt");
+    Command(IDM_CHOOSE_SETUP);
+    EXPECT_EQ(g_deviceRoot.rootLength, 10);
+    EXPECT_EQ(g_settings.Contrast, 21);
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk G: - Sprache: Deutsch");
 }
 
 TEST_F(Locate, ProgramStartedFromTheInstrumentFindsItsOwnDriveFirst)

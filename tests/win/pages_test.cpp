@@ -101,26 +101,6 @@ TEST_F(Pages, LeavingAPageWithAPlayingClipHidesItUntilTheNextStart)
     EXPECT_FALSE(IsShown(IDC_FILES_ANIMATION));
 }
 
-TEST_F(Pages, LoadWithoutPilotDataReturnsToTheStartPage)
-{
-    DeleteFileA("E:\\SETUP\\igcheader.txt");
-    StartProgram();
-    Command(IDM_ABOUT_PAGE);
-    ASSERT_EQ(g_page, PAGE_ABOUT);
-    ReloadInstrument();
-    EXPECT_EQ(g_page, PAGE_START);
-    ExpectOnlyShown(IDC_PREVIEW_FRAME, IDC_PREVIEW_FRAME);
-    HWND toolbar = Control(IDC_TOOLBAR);
-    ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 7);
-    for (int i = 0; i < 7; i++) {
-        TBBUTTON button = {};
-        ASSERT_TRUE(SendMessageA(toolbar, TB_GETBUTTON, i, (LPARAM)&button));
-        EXPECT_EQ(button.idCommand, IDM_CHOOSE_SETUP + i);
-        EXPECT_EQ(button.iBitmap, i);
-        EXPECT_EQ(ToolbarButtonEnabled(i), i == 0 || i == 6) << i;
-    }
-}
-
 // The animate control reports each start and stop of a clip to the dialog;
 // hooks on the dialog's thread record them.
 static std::string g_clipEvents;

@@ -61,6 +61,8 @@ TEST_F(PilotPage, EveryLoadDecidesPageAndButtonsByItsOwnPilotFile)
     WriteFileBytes(kPilotFile, "IDMaMu\nHOPLTPILOT: Max\n\nHOGTYGLIDERTYPE: Alpha\nHOCCLCOMPETITION CLASS: \n");
     ReloadInstrument();
     EXPECT_EQ(g_page, PAGE_START);
+    EXPECT_TRUE(IsShown(IDC_PREVIEW_FRAME));
+    EXPECT_FALSE(IsShown(IDC_PILOT_SAVE));
     ExpectDeviceButtons(false);
     ExpectPage("JoBr", "Jonas Brandstetter", "Nova Mentor 7", 4);
     DeleteFileA(kPilotFile);

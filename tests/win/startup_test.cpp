@@ -1,5 +1,5 @@
-// The main dialog's frame: class, captions, Status line, the dispatch's
-// answers, and closing.
+// The main dialog's frame: class, captions, toolbar, Status line, the
+// dispatch's answers, and closing.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -32,6 +32,17 @@ TEST(Frame, WindowClassCaptionsAndStylesThatDecideBehaviour)
     RECT client;
     GetClientRect(Dialog(), &client);
     EXPECT_EQ(parts[0], client.right);
+    // Seven buttons, image i for command 3000 + i; without an instrument
+    // only the choice of the settings file and the about page.
+    HWND toolbar = Control(IDC_TOOLBAR);
+    ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 7);
+    for (int i = 0; i < 7; i++) {
+        TBBUTTON button = {};
+        ASSERT_TRUE(SendMessageA(toolbar, TB_GETBUTTON, i, (LPARAM)&button));
+        EXPECT_EQ(button.idCommand, IDM_CHOOSE_SETUP + i);
+        EXPECT_EQ(button.iBitmap, i);
+        EXPECT_EQ(ToolbarButtonEnabled(i), i == 0 || i == 6) << i;
+    }
     EXPECT_EQ(CloseProgram(WM_CLOSE), 0);
 }
 
