@@ -16,7 +16,7 @@ if(sanitizers)
 endif()
 
 if(TOLMARO_FUZZ)
-    foreach(target setupfile pilotfile waypoints)
+    foreach(target setupfile pilotfile waypoints language)
         add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp)
         target_link_libraries(fuzz_${target} tolmaro_core)
         target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
