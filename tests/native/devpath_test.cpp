@@ -6,16 +6,16 @@
 
 #include "device/devpath.h"
 
-TEST(DevicePath, ModulePathGivesItsDriveRoot)
+TEST(DevicePath, RootFromTheModulePathAndEachNameReplacingTheLast)
 {
     EXPECT_TRUE(SetRootFromModulePath("E:\\TOLMARO\\tolmaro.exe"));
     EXPECT_EQ(g_deviceRoot.rootLength, 3);
+    ASSERT_TRUE(FormDevicePath("SETUP\\Niederlaendisch.txt"));
     ASSERT_TRUE(FormDevicePath(kSetupFileName));
     EXPECT_STREQ(g_deviceRoot.path, "E:\\SETUP\\setupdata.txt");
-}
-
-TEST(DevicePath, DriveRootReplacesAPlaceholderAndAChosenFolder)
-{
+    ASSERT_TRUE(FormDevicePath(""));
+    EXPECT_STREQ(g_deviceRoot.path, "E:\\");
+    // Without a drive letter the root is a placeholder that the scan replaces.
     for (const char *path : {"\\\\server\\share\\tolmaro.exe", "E:tolmaro.exe", "1:\\x.exe", ""}) {
         EXPECT_FALSE(SetRootFromModulePath(path)) << path;
         SetRootToDrive('F');
@@ -29,46 +29,24 @@ TEST(DevicePath, DriveRootReplacesAPlaceholderAndAChosenFolder)
     EXPECT_STREQ(g_deviceRoot.path, "H:\\SETUP\\igcheader.txt");
 }
 
-TEST(DevicePath, EachNameReplacesTheLastOne)
-{
-    SetRootFromModulePath("D:\\x");
-    ASSERT_TRUE(FormDevicePath("SETUP\\Niederlaendisch.txt"));
-    ASSERT_TRUE(FormDevicePath("FLIGHTS\\"));
-    EXPECT_STREQ(g_deviceRoot.path, "D:\\FLIGHTS\\");
-    ASSERT_TRUE(FormDevicePath(""));
-    EXPECT_STREQ(g_deviceRoot.path, "D:\\");
-}
-
-struct ChosenCase {
-    const char *path;
-    bool taken;
-    int rootLength;
-};
-
-static const ChosenCase kChosenCases[] = {
-    {"E:\\SETUP\\setupdata.txt", true, 3},
-    {"D:\\backup\\SETUP\\setupdata.txt", true, 10},
-    {"SETUP\\setupdata.txt", true, 0},
-    {"E:\\setup\\setupdata.txt", false, 0},
-    {"E:\\SETUP\\Setupdata.txt", false, 0},
-    {"E:\\setupdata.txt", false, 0},
-    {"E:\\SETUP\\setupdata.txt.bak", false, 0},
-    {"ETUP\\setupdata.txt", false, 0},
-    {"", false, 0},
-};
-
 TEST(DevicePath, ChosenSetupPathSetsTheRootOnlyWhenItEndsExactly)
 {
-    for (const ChosenCase &c : kChosenCases) {
+    struct { const char *path; int rootLength; } cases[] = {   // -1: refused
+        {"E:\\SETUP\\setupdata.txt", 3},
+        {"D:\\backup\\SETUP\\setupdata.txt", 10},
+        {"SETUP\\setupdata.txt", 0},
+        {"E:\\setup\\setupdata.txt", -1},
+        {"E:\\SETUP\\Setupdata.txt", -1},
+        {"E:\\setupdata.txt", -1},
+        {"E:\\SETUP\\setupdata.txt.bak", -1},
+        {"ETUP\\setupdata.txt", -1},
+        {"", -1},
+    };
+    for (auto &c : cases) {
         SetRootFromModulePath("Q:\\tolmaro.exe");
-        EXPECT_EQ(SetRootFromSetupPath(c.path), c.taken) << c.path;
-        if (c.taken) {
-            EXPECT_EQ(g_deviceRoot.rootLength, c.rootLength) << c.path;
-            EXPECT_STREQ(g_deviceRoot.path, c.path);
-        } else {
-            EXPECT_EQ(g_deviceRoot.rootLength, 3) << c.path;
-            EXPECT_STREQ(g_deviceRoot.path, "Q:\\") << c.path;
-        }
+        EXPECT_EQ(SetRootFromSetupPath(c.path), c.rootLength >= 0) << c.path;
+        EXPECT_EQ(g_deviceRoot.rootLength, c.rootLength >= 0 ? c.rootLength : 3) << c.path;
+        EXPECT_STREQ(g_deviceRoot.path, c.rootLength >= 0 ? c.path : "Q:\\");
     }
 }
 
@@ -80,12 +58,12 @@ TEST(DevicePath, NameThatDoesNotFitIsRefusedAndNeverOverflows)
     ASSERT_EQ(chosen.size(), 259u);
     ASSERT_TRUE(SetRootFromSetupPath(chosen.c_str()));
     EXPECT_EQ(g_deviceRoot.rootLength, 240);
-    EXPECT_TRUE(FormDevicePath(kSetupFileName));           // 19: fits exactly
+    EXPECT_TRUE(FormDevicePath(kSetupFileName));                  // 19: fits exactly
     EXPECT_FALSE(FormDevicePath("SETUP\\Niederlaendisch.txt"));   // 25: does not
-    EXPECT_EQ(strlen(g_deviceRoot.path), 240u);
     EXPECT_EQ(std::string(g_deviceRoot.path), root);
     EXPECT_FALSE(FormDevicePath("WAYPOINTS\\waypoints.skt"));
     // A path of 260 characters or more is never taken.
     std::string tooLong = "D:\\" + std::string(238, 'a') + kSetupFileName;
     EXPECT_FALSE(SetRootFromSetupPath(tooLong.c_str()));
+    EXPECT_EQ(g_deviceRoot.rootLength, 240);
 }

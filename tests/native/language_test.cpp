@@ -1,5 +1,5 @@
 // The Language text table: slots from CR LF and LF files, long files,
-// reloads, and the fallback text.
+// reloads, the fallback text; and the program's own label table.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,9 +11,8 @@
 
 static void Load(const std::string &bytes)
 {
-    std::string path = ScratchFile("lang.txt", bytes);
     Stream in;
-    ASSERT_TRUE(OpenStream(&in, path.c_str(), "rt"));
+    ASSERT_TRUE(OpenStream(&in, ScratchFile("lang.txt", bytes).c_str(), "rt"));
     ASSERT_TRUE(ReadLanguageFile(&g_language, &in));
     CloseStream(&in);
 }
@@ -26,34 +25,17 @@ static std::string Lines(int count, const char *end)
     return text;
 }
 
-TEST(LanguageTable, CrLfAndLfGiveTheSameSlots)
+TEST(LanguageTable, SlotNIsLineNPlusOne)
 {
-    Load(Lines(60, "\r\n"));
-    std::string crlf[60];
-    for (int i = 0; i < 60; i++)
-        crlf[i] = LanguageSlot(i);
-    Load(Lines(60, "\n"));
-    for (int i = 0; i < 60; i++)
-        EXPECT_EQ(LanguageSlot(i), crlf[i]) << i;
-    EXPECT_STREQ(LanguageSlot(0), "line 0");
-    EXPECT_STREQ(LanguageSlot(22), "line 22");
-    EXPECT_STREQ(LanguageSlot(60), "");
-}
-
-TEST(LanguageTable, LastLineWithoutLineFeedEndsAtTheEnd)
-{
-    Load("first\r\nsecond");
-    EXPECT_STREQ(LanguageSlot(0), "first");
-    EXPECT_STREQ(LanguageSlot(1), "second");
-    EXPECT_STREQ(LanguageSlot(2), "");
-}
-
-TEST(LanguageTable, LinesBeyondTheLastSlotAreIgnored)
-{
-    Load(Lines(150, "\r\n"));
-    EXPECT_STREQ(LanguageSlot(99), "line 99");
-    EXPECT_STREQ(LanguageSlot(100), "");
-    EXPECT_STREQ(LanguageSlot(-1), "");
+    struct { std::string bytes; int lines; } files[] = {
+        {Lines(60, "\r\n"), 60}, {Lines(60, "\n"), 60}, {Lines(150, "\r\n"), 100}, {"line 0\r\nline 1", 2},
+    };
+    for (auto &f : files) {
+        Load(f.bytes);
+        for (int i = -1; i <= LANGUAGE_SLOTS; i++)
+            ASSERT_EQ(LanguageSlot(i), i >= 0 && i < f.lines ? "line " + std::to_string(i) : "")
+                << "slot " << i << " of a file of " << f.lines << " lines";
+    }
 }
 
 TEST(LanguageTable, ReloadLeavesNoSlotOnTheOldText)
@@ -62,7 +44,6 @@ TEST(LanguageTable, ReloadLeavesNoSlotOnTheOldText)
     Load("kurz\r\nzwei\r\n");
     EXPECT_STREQ(LanguageSlot(0), "kurz");
     EXPECT_STREQ(LanguageSlot(1), "zwei");
-    // Slot 2 is the empty text after the last line feed; the rest are empty too.
     for (int i = 2; i < LANGUAGE_SLOTS; i++)
         EXPECT_STREQ(LanguageSlot(i), "") << i;
 }
@@ -81,21 +62,19 @@ TEST(LanguageTable, FallbackOnlyWithoutText)
     UseLanguageFallback(&table);
     for (int i = 0; i < LANGUAGE_SLOTS; i++)
         ASSERT_STREQ(table.slots[i], "NULL");
-    // A table with text keeps it.
     Load("eins\n");
     UseLanguageFallback(&g_language);
     EXPECT_STREQ(LanguageSlot(0), "eins");
 }
 
+// The entries where languages differ from the pattern of their neighbours.
 TEST(Labels, TableEntries)
 {
     EXPECT_STREQ(BuiltInLabel(LABEL_FILE_NAME + 3), "Niederlaendisch.txt");
-    EXPECT_STREQ(BuiltInLabel(LABEL_GLIDER_CLASS + 4), "Paraglider (Sport)");
-    EXPECT_STREQ(BuiltInLabel(LABEL_DISPLAY_FIELD + 2), "*AGL");
-    EXPECT_STREQ(BuiltInLabel(LABEL_DISPLAY_FIELD + 16), "Empty Field");
     EXPECT_STREQ(BuiltInLabel(LABEL_CREDIT + 1), "Tolmaro from Holdranek");
-    EXPECT_STREQ(BuiltInLabel(LABEL_PAGE2 + 1), "Side 2");
     EXPECT_STREQ(BuiltInLabel(LABEL_PAGE2 + 4), "Stronie 2");
+    EXPECT_STREQ(BuiltInLabel(LABEL_PAGE2 + 5), "Lado 2");
+    EXPECT_STREQ(BuiltInLabel(LABEL_FIELD2 + 4), "Odczytowe 2");
     EXPECT_STREQ(BuiltInLabel(LABEL_FIELD2 + 5), "Campo 2");
     EXPECT_STREQ(BuiltInLabel(72), "Camp 2");
     EXPECT_STREQ(BuiltInLabel(73), "");

@@ -192,6 +192,12 @@ LRESULT Command(int id)
     return Send(WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
+void ReloadInstrument()
+{
+    ScriptChoice("E:\\SETUP\\setupdata.txt");
+    Command(IDM_CHOOSE_SETUP);
+}
+
 std::string ControlText(int id)
 {
     char text[1024] = "";

@@ -26,7 +26,8 @@ void MakeFolder(const std::string &path);
 std::string SampleFolder();
 
 // Starts the program in this process and waits until its dialog has ended
-// its initialisation (the instrument detection included).
+// its initialisation (the instrument detection included). Each test runs in
+// a process of its own, which ends the program after the test.
 void StartProgram();
 
 // Ends the program with a message and returns its exit code.
@@ -52,5 +53,18 @@ int ComboSelection(int id);
 
 // Toolbar button states, by index.
 bool ToolbarButtonEnabled(int index);
+
+// Loads the instrument on E: again, as a choice of its settings file does.
+void ReloadInstrument();
+
+// Drives D: to G: emptied and the sample instrument copied to E:.
+class SampleInstrumentTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearTestDrives();
+        CopySampleInstrument("E:\\");
+    }
+};
 
 #endif

@@ -2,49 +2,46 @@
 // language; missing language files keep the previous texts.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "app/resource.h"
-#include "settings/devicedata.h"
 #include "tests/win/harness.h"
-#include "tests/win/scripted_prompts.h"
 
-class Language : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ClearTestDrives();
-        CopySampleInstrument("E:\\");
-    }
-};
+class Language : public SampleInstrumentTest {};
 
-static void SetLanguage(const std::string &root, int language)
+static void SetLanguage(int language)
 {
-    std::string setup = ReadFileBytes(root + "SETUP\\setupdata.txt");
+    std::string setup = ReadFileBytes("E:\\SETUP\\setupdata.txt");
     size_t at = setup.find("Sprache:");
     setup.replace(at, setup.find(';', at) - at, "Sprache:" + std::to_string(language));
-    WriteFileBytes(root + "SETUP\\setupdata.txt", setup);
+    WriteFileBytes("E:\\SETUP\\setupdata.txt", setup);
 }
 
-static void Reload()
+static void ExpectTexts(const std::vector<std::pair<int, std::string>> &texts)
 {
-    ScriptChoice("E:\\SETUP\\setupdata.txt");
-    Command(IDM_CHOOSE_SETUP);
+    for (const auto &text : texts)
+        EXPECT_EQ(ControlText(text.first), text.second) << "control " << text.first;
 }
 
-TEST_F(Language, GermanLabelsFromTheSample)
+TEST_F(Language, EnglishAndGermanFromTheSampleWithTheBuiltInLabels)
 {
+    SetLanguage(1);
     StartProgram();
-    EXPECT_EQ(ControlText(IDC_S1_HEADING), "Einstellungen");
-    EXPECT_EQ(ControlText(IDC_S1_SUBHEADING), "Seite 1");
-    EXPECT_EQ(ControlText(IDC_LANGUAGE_LABEL), "Sprache");
-    EXPECT_EQ(ControlText(IDC_VOLUME_LABEL), "Lautst\xE4rke");
-    EXPECT_EQ(ControlText(IDC_FIELD1_LABEL), "Feld 1");
-    EXPECT_EQ(ControlText(IDC_FIELD2_LABEL), "Feld 2");
-    EXPECT_EQ(ControlText(IDC_S2_SUBHEADING), "Seite 2");
-    EXPECT_EQ(ControlText(IDC_SINK_LABEL), "Sinkton");
-    EXPECT_EQ(ControlText(IDC_AIRSPACE_LABEL), "Luftraumwarnung");
-    EXPECT_EQ(ControlText(IDC_PILOT_HEADING), "Pilotendaten");
+    ExpectTexts({{IDC_S1_HEADING, "Settings"}, {IDC_S1_SUBHEADING, "Side 1"}, {IDC_S2_SUBHEADING, "Side 2"},
+                 {IDC_FIELD1_LABEL, "Field 1"}, {IDC_FIELD2_LABEL, "Field 2"}, {IDC_VOLUME_LABEL, "Volume"},
+                 {IDC_PILOT_HEADING, "Pilot data"}});
+    EXPECT_EQ(ComboSelection(IDC_LANGUAGE), 1);
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Language: English");
+
+    SetLanguage(0);
+    ReloadInstrument();
+    ExpectTexts({{IDC_S1_HEADING, "Einstellungen"}, {IDC_S1_SUBHEADING, "Seite 1"}, {IDC_LANGUAGE_LABEL, "Sprache"},
+                 {IDC_VOLUME_LABEL, "Lautst\xE4rke"}, {IDC_FIELD1_LABEL, "Feld 1"}, {IDC_FIELD2_LABEL, "Feld 2"},
+                 {IDC_S2_SUBHEADING, "Seite 2"}, {IDC_SINK_LABEL, "Sinkton"}, {IDC_AIRSPACE_LABEL, "Luftraumwarnung"},
+                 // The pilot page heading is set by the first detection only.
+                 {IDC_PILOT_HEADING, "Pilot data"}});
     ASSERT_EQ(ComboCount(IDC_LANGUAGE), 8);
-    EXPECT_EQ(ComboItem(IDC_LANGUAGE, 1), "Englisch");
     EXPECT_EQ(ComboItem(IDC_LANGUAGE, 7), "Rum\xE4nisch");
     EXPECT_EQ(ComboSelection(IDC_LANGUAGE), 0);
     ASSERT_EQ(ComboCount(IDC_UNIT), 2);
@@ -54,71 +51,39 @@ TEST_F(Language, GermanLabelsFromTheSample)
     EXPECT_EQ(ComboSelection(IDC_FIELD1), 2);
     EXPECT_EQ(ComboSelection(IDC_FIELD2), 1);
     EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Deutsch");
-    CloseProgram(WM_CLOSE);
-}
-
-TEST_F(Language, EnglishFileAndTheEnglishBuiltInLabels)
-{
-    SetLanguage("E:\\", 1);
-    StartProgram();
-    EXPECT_EQ(ControlText(IDC_S1_HEADING), "Settings");
-    EXPECT_EQ(ControlText(IDC_S1_SUBHEADING), "Side 1");
-    EXPECT_EQ(ControlText(IDC_S2_SUBHEADING), "Side 2");
-    EXPECT_EQ(ControlText(IDC_FIELD1_LABEL), "Field 1");
-    EXPECT_EQ(ControlText(IDC_FIELD2_LABEL), "Field 2");
-    EXPECT_EQ(ControlText(IDC_VOLUME_LABEL), "Volume");
-    EXPECT_EQ(ControlText(IDC_PILOT_HEADING), "Pilot data");
-    EXPECT_EQ(ComboSelection(IDC_LANGUAGE), 1);
-    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Language: English");
-    CloseProgram(WM_CLOSE);
 }
 
 TEST_F(Language, MissingFileKeepsTheOldTextsButBuiltInLabelsFollow)
 {
     StartProgram();
     DeleteFileA("E:\\SETUP\\Franzoesisch.txt");
-    SetLanguage("E:\\", 2);
-    Reload();
-    EXPECT_EQ(ControlText(IDC_S1_SUBHEADING), "Page 1");
-    EXPECT_EQ(ControlText(IDC_FIELD1_LABEL), "Champ 1");
-    EXPECT_EQ(ControlText(IDC_S1_HEADING), "Einstellungen");
+    SetLanguage(2);
+    ReloadInstrument();
+    ExpectTexts({{IDC_S1_SUBHEADING, "Page 1"}, {IDC_FIELD1_LABEL, "Champ 1"}, {IDC_S1_HEADING, "Einstellungen"}});
     EXPECT_EQ(ComboSelection(IDC_LANGUAGE), 2);
-    EXPECT_EQ(ComboItem(IDC_LANGUAGE, 2), "Franz\xF6sisch");
-    // The pilot page heading is set by the first detection only.
-    EXPECT_EQ(ControlText(IDC_PILOT_HEADING), "Pilotendaten");
     EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Franz\xF6sisch");
-    CloseProgram(WM_CLOSE);
 }
 
 TEST_F(Language, NoLanguageFileAtAllGivesNull)
 {
     DeleteFileA("E:\\SETUP\\Deutsch.txt");
     StartProgram();
-    EXPECT_EQ(ControlText(IDC_S1_HEADING), "NULL");
-    EXPECT_EQ(ControlText(IDC_SINK_LABEL), "NULL");
-    EXPECT_EQ(ControlText(IDC_S1_SUBHEADING), "Seite 1");
+    ExpectTexts({{IDC_S1_HEADING, "NULL"}, {IDC_SINK_LABEL, "NULL"}, {IDC_S1_SUBHEADING, "Seite 1"}});
     ASSERT_EQ(ComboCount(IDC_LANGUAGE), 8);
     for (int i = 0; i < 8; i++)
         EXPECT_EQ(ComboItem(IDC_LANGUAGE, i), "NULL");
     EXPECT_EQ(ComboItem(IDC_UNIT, 1), "NULL");
     EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - NULL: NULL");
-    // The next file that opens replaces the fallback.
-    SetLanguage("E:\\", 1);
-    Reload();
-    EXPECT_EQ(ControlText(IDC_S1_HEADING), "Settings");
-    CloseProgram(WM_CLOSE);
-}
-
-TEST_F(Language, LongLinesAndMoreThanAHundredLinesAreBounded)
-{
+    // The next file that opens replaces the fallback; lines beyond the
+    // hundredth are left out, and a very long name is cut in the status text.
     std::string text;
     for (int i = 0; i < 140; i++)
-        text += (i == 40 ? std::string(5000, 'L') : "Zeile " + std::to_string(i)) + "\r\n";
-    WriteFileBytes("E:\\SETUP\\Deutsch.txt", text);
-    StartProgram();
+        text += (i == 48 ? std::string(5000, 'L') : "Zeile " + std::to_string(i)) + "\r\n";
+    WriteFileBytes("E:\\SETUP\\Englisch.txt", text);
+    SetLanguage(1);
+    ReloadInstrument();
     EXPECT_EQ(ControlText(IDC_S1_HEADING), "Zeile 22");
     std::string status = StatusText();
-    EXPECT_EQ(status.substr(0, 30), " Zirkano 2.0 an Laufwerk E: - ");
-    EXPECT_LT(status.size(), 600u);
-    CloseProgram(WM_CLOSE);
+    EXPECT_EQ(status.substr(0, 40), " Zirkano 2.0 an Laufwerk E: - Zeile 40: ");
+    EXPECT_EQ(status.size(), 511u);
 }

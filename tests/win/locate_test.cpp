@@ -1,7 +1,6 @@
-// Finding the instrument: the drive scan and the manual choice.
+// Finding the instrument: the drive scan, the manual choice, and the real
+// program started from the instrument.
 #include <gtest/gtest.h>
-
-#include <string.h>
 
 #include "app/resource.h"
 #include "device/devpath.h"
@@ -14,14 +13,11 @@ protected:
     void SetUp() override { ClearTestDrives(); }
 };
 
-static void WriteSetup(const std::string &root, const std::string &text)
+TEST_F(Locate, FirstDriveInTheSystemsOrderWithASettingsFileIsLoaded)
 {
-    WriteFileBytes(root + "SETUP\\setupdata.txt", text);
-}
-
-TEST_F(Locate, InstrumentOnAnotherDriveIsFoundAndLoaded)
-{
+    WriteFileBytes("D:\\SETUP\\other.txt", "not the settings");
     CopySampleInstrument("E:\\");
+    WriteFileBytes("F:\\SETUP\\setupdata.txt", "Contrast:6;\r\n*");
     StartProgram();
     EXPECT_TRUE(PromptsOfKind("message").empty());
     EXPECT_EQ(g_deviceRoot.path[0], 'E');
@@ -31,65 +27,44 @@ TEST_F(Locate, InstrumentOnAnotherDriveIsFoundAndLoaded)
     EXPECT_EQ(g_settings.AirspaceWarnDistance, 500);
     EXPECT_EQ(g_working.AirspaceWarnDistance, 500);
     EXPECT_FLOAT_EQ(g_working.Sinkton, 1.8f);
-    CloseProgram(WM_CLOSE);
 }
 
-TEST_F(Locate, FirstDriveInTheSystemsOrderWins)
-{
-    WriteSetup("F:\\", "Contrast:6;\r\n*");
-    WriteSetup("G:\\", "Contrast:7;\r\n*");
-    WriteFileBytes("E:\\SETUP\\other.txt", "not the settings");
-    StartProgram();
-    EXPECT_EQ(g_deviceRoot.path[0], 'F');
-    EXPECT_EQ(g_settings.Contrast, 6);
-    CloseProgram(WM_CLOSE);
-}
-
-TEST_F(Locate, ManualChoiceOfACopyInAFolderLoadsFromThatFolder)
-{
-    CopySampleInstrument("E:\\");
-    CopySampleInstrument("G:\\backup\\");
-    WriteSetup("G:\\backup\\", "Contrast:21;\r\n*");
-    StartProgram();
-    ASSERT_EQ(g_settings.Contrast, 14);
-    ScriptChoice("G:\\backup\\SETUP\\setupdata.txt");
-    Command(IDM_CHOOSE_SETUP);
-    EXPECT_EQ(g_deviceRoot.rootLength, 10);
-    EXPECT_EQ(g_settings.Contrast, 21);
-    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk G: - Sprache: Deutsch");
-    // Later names are formed below the folder.
-    ASSERT_TRUE(FormDevicePath("WAYPOINTS\\waypoints.skt"));
-    EXPECT_STREQ(g_deviceRoot.path, "G:\\backup\\WAYPOINTS\\waypoints.skt");
-
-    std::vector<PromptCall> dialogs = PromptsOfKind("open");
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].owner, Dialog());
-    EXPECT_EQ(dialogs[0].structSize, sizeof(OPENFILENAMEA));
-    EXPECT_EQ(dialogs[0].filter, "Zirkano 2.0 Setup-Datei|setupdata.txt|");
-    EXPECT_EQ(dialogs[0].caption, "Zirkano 2.0 Setup-Verzeichnis w\xE4hlen");
-    EXPECT_EQ(dialogs[0].flags, (DWORD)OFN_EXPLORER);
-    EXPECT_EQ(dialogs[0].defaultExtension, "txt");
-    EXPECT_EQ(dialogs[0].fileName, "");
-    CloseProgram(WM_CLOSE);
-}
-
-TEST_F(Locate, ManualChoiceWithoutAnyInstrumentFound)
+TEST_F(Locate, WithoutInstrumentOneWarningThenTheChoiceOfAFolderLoads)
 {
     CopySampleInstrument("D:\\x\\");
-    // Nothing is found by the scan: the instrument is in a folder.
     StartProgram();
-    ASSERT_EQ(PromptsOfKind("message").size(), 1u);
+    EXPECT_TRUE(ShownOneWarning("Bitte Verzeichnis ausw\xE4hlen", "Zirkano 2.0 nicht gefunden!"));
+    EXPECT_EQ(StatusText(), " Suche Zirkano 2.0 Laufwerk");
+    EXPECT_EQ(g_settings.AirspaceWarnDistance, 1000);
+    EXPECT_EQ(g_settings.Integralzeit, 3);
+    EXPECT_FALSE(ToolbarButtonEnabled(1));
+    // The fixed lists are filled even so.
+    ASSERT_EQ(ComboCount(IDC_FIELD2), 17);
+    EXPECT_EQ(ComboItem(IDC_FIELD1, 0), "Time");
+    EXPECT_EQ(ComboItem(IDC_FIELD2, 16), "Empty Field");
+    EXPECT_EQ(ComboItem(IDC_CLASS, 7), "HG (Fun Cup)");
+
     ScriptChoice("D:\\x\\SETUP\\setupdata.txt");
     Command(IDM_CHOOSE_SETUP);
     EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk D: - Sprache: Deutsch");
     EXPECT_EQ(g_settings.AirspaceWarnDistance, 500);
-    CloseProgram(WM_CLOSE);
+    EXPECT_EQ(PromptsOfKind("message").size(), 1u);
+    // Later names are formed below the folder.
+    ASSERT_TRUE(FormDevicePath("WAYPOINTS\\waypoints.skt"));
+    EXPECT_STREQ(g_deviceRoot.path, "D:\\x\\WAYPOINTS\\waypoints.skt");
+
+    std::vector<PromptCall> dialogs = PromptsOfKind("open");
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].filter, "Zirkano 2.0 Setup-Datei|setupdata.txt|");
+    EXPECT_EQ(dialogs[0].caption, "Zirkano 2.0 Setup-Verzeichnis w\xE4hlen");
+    EXPECT_EQ(dialogs[0].flags, (DWORD)OFN_EXPLORER);
 }
 
-TEST_F(Locate, CancelledOrRefusedChoiceKeepsTheLoadedInstrument)
+TEST_F(Locate, RefusedChoicesKeepTheLoadedInstrumentAndACopyInAFolderReplacesIt)
 {
     CopySampleInstrument("E:\\");
-    CopySampleInstrument("F:\\setup-copy\\");
+    CopySampleInstrument("G:\\backup\\");
+    WriteFileBytes("G:\\backup\\SETUP\\setupdata.txt", "Contrast:21;\r\n*");
     WriteFileBytes("F:\\setupdata.txt", "Contrast:1;\r\n*");
     WriteFileBytes("F:\\setup\\setupdata.txt", "Contrast:1;\r\n*");
     StartProgram();
@@ -111,7 +86,11 @@ TEST_F(Locate, CancelledOrRefusedChoiceKeepsTheLoadedInstrument)
     }
     EXPECT_TRUE(PromptsOfKind("message").empty());
     EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Deutsch");
-    CloseProgram(WM_CLOSE);
+    ScriptChoice("G:\\backup\\SETUP\\setupdata.txt");
+    Command(IDM_CHOOSE_SETUP);
+    EXPECT_EQ(g_deviceRoot.rootLength, 10);
+    EXPECT_EQ(g_settings.Contrast, 21);
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk G: - Sprache: Deutsch");
 }
 
 TEST_F(Locate, ProgramStartedFromTheInstrumentFindsItsOwnDriveFirst)

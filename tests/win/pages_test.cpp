@@ -11,14 +11,12 @@
 #include "app/resource.h"
 #include "app/status.h"
 #include "tests/win/harness.h"
-#include "tests/win/scripted_prompts.h"
 
-class Pages : public ::testing::Test {
+class Pages : public SampleInstrumentTest {
 protected:
     void SetUp() override
     {
-        ClearTestDrives();
-        CopySampleInstrument("E:\\");
+        SampleInstrumentTest::SetUp();
         // Without a waypoint store, showing the waypoint page plays no clip.
         DeleteFileA("E:\\WAYPOINTS\\waypoints.skt");
     }
@@ -75,19 +73,12 @@ TEST_F(Pages, EveryToolbarCommandFromEveryPage)
         Command(IDC_WP_BACK);
         EXPECT_EQ(g_page, PAGE_PREVIEW);
     }
-    CloseProgram(WM_CLOSE);
-}
-
-TEST_F(Pages, SamePageAgainChangesNothing)
-{
-    StartProgram();
+    // The same page again changes nothing: this control would be shown again.
     Command(IDM_SETTINGS2_PAGE);
-    // Had the page been switched again, this control would be shown again.
     ShowWindow(Control(IDC_S2_SAVE), SW_HIDE);
     Command(IDM_SETTINGS2_PAGE);
     EXPECT_FALSE(IsShown(IDC_S2_SAVE));
     EXPECT_TRUE(IsShown(IDC_S2_CANCEL));
-    CloseProgram(WM_CLOSE);
 }
 
 TEST_F(Pages, LeavingAPageWithAPlayingClipHidesItUntilTheNextStart)
@@ -108,54 +99,6 @@ TEST_F(Pages, LeavingAPageWithAPlayingClipHidesItUntilTheNextStart)
     Command(IDC_FILES_CLOSE);
     Command(IDM_FILES_PAGE);
     EXPECT_FALSE(IsShown(IDC_FILES_ANIMATION));
-    CloseProgram(WM_CLOSE);
-}
-
-TEST_F(Pages, LoadWithoutPilotDataReturnsToTheStartPage)
-{
-    DeleteFileA("E:\\SETUP\\igcheader.txt");
-    StartProgram();
-    Command(IDM_ABOUT_PAGE);
-    ASSERT_EQ(g_page, PAGE_ABOUT);
-    ScriptChoice("E:\\SETUP\\setupdata.txt");
-    Command(IDM_CHOOSE_SETUP);
-    EXPECT_EQ(g_page, PAGE_START);
-    ExpectOnlyShown(IDC_PREVIEW_FRAME, IDC_PREVIEW_FRAME);
-    for (int i = 1; i <= 5; i++)
-        EXPECT_FALSE(ToolbarButtonEnabled(i)) << i;
-    EXPECT_TRUE(ToolbarButtonEnabled(0));
-    EXPECT_TRUE(ToolbarButtonEnabled(6));
-    CloseProgram(WM_CLOSE);
-}
-
-TEST_F(Pages, DeviceButtonsFollowTheLastLoad)
-{
-    StartProgram();
-    SetDeviceButtons(true);
-    HWND toolbar = Control(IDC_TOOLBAR);
-    EXPECT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 7);
-    for (int i = 0; i < 7; i++) {
-        TBBUTTON button = {};
-        SendMessageA(toolbar, TB_GETBUTTON, i, (LPARAM)&button);
-        EXPECT_EQ(button.idCommand, IDM_CHOOSE_SETUP + i);
-        EXPECT_TRUE(button.fsState & TBSTATE_ENABLED) << i;
-    }
-    SetDeviceButtons(false);
-    for (int i = 1; i <= 5; i++)
-        EXPECT_FALSE(ToolbarButtonEnabled(i)) << i;
-    EXPECT_TRUE(ToolbarButtonEnabled(6));
-    CloseProgram(WM_CLOSE);
-}
-
-TEST_F(Pages, EveryClipOpensInTheAnimateControls)
-{
-    StartProgram();
-    for (int clip = IDR_CLIP_CLEAN; clip <= IDR_CLIP_DONE; clip++)
-        for (int control : {IDC_FILES_ANIMATION, IDC_WP_ANIMATION})
-            EXPECT_TRUE(SendMessageA(Control(control), ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(clip)))
-                << "clip " << clip << " in " << control;
-    EXPECT_FALSE(SendMessageA(Control(IDC_WP_ANIMATION), ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(1099)));
-    CloseProgram(WM_CLOSE);
 }
 
 // The animate control reports each start and stop of a clip to the dialog;
@@ -183,9 +126,14 @@ static LRESULT CALLBACK PostedMessageHook(int code, WPARAM wParam, LPARAM lParam
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
-TEST_F(Pages, ClipLoopsUntilFinishedThenTheClosingClipPlaysOnce)
+TEST_F(Pages, EveryClipOpensAndALoopPlaysUntilTheClosingClipPlaysOnce)
 {
     StartProgram();
+    for (int clip = IDR_CLIP_CLEAN; clip <= IDR_CLIP_DONE; clip++)
+        for (int control : {IDC_FILES_ANIMATION, IDC_WP_ANIMATION})
+            EXPECT_TRUE(SendMessageA(Control(control), ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(clip)))
+                << "clip " << clip << " in " << control;
+    EXPECT_FALSE(SendMessageA(Control(IDC_WP_ANIMATION), ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(1099)));
     DWORD thread = GetWindowThreadProcessId(Dialog(), NULL);
     HHOOK sent = SetWindowsHookExA(WH_CALLWNDPROC, SentMessageHook, NULL, thread);
     HHOOK posted = SetWindowsHookExA(WH_GETMESSAGE, PostedMessageHook, NULL, thread);
@@ -205,17 +153,13 @@ TEST_F(Pages, ClipLoopsUntilFinishedThenTheClosingClipPlaysOnce)
     EXPECT_TRUE(IsShown(IDC_WP_ANIMATION));
     UnhookWindowsHookEx(sent);
     UnhookWindowsHookEx(posted);
-    CloseProgram(WM_CLOSE);
 }
 
-TEST_F(Pages, StatusLineTexts)
+TEST_F(Pages, LongestCopyProgressTextIsShownWhole)
 {
     StartProgram();
-    SetStatusText(" Datei E:\\WAYPOINTS\\waypoints.skt analysiert");
-    EXPECT_EQ(StatusText(), " Datei E:\\WAYPOINTS\\waypoints.skt analysiert");
     std::string path = "E:\\" + std::string(256, 'p');
     ShowCopyProgress(path.c_str());
     EXPECT_EQ(StatusText(), " Kopiere Datei " + path);
     EXPECT_EQ(StatusText().size(), 274u);
-    CloseProgram(WM_CLOSE);
 }

@@ -6,16 +6,8 @@
 #include "app/resource.h"
 #include "settings/devicedata.h"
 #include "tests/win/harness.h"
-#include "tests/win/scripted_prompts.h"
 
-class SettingsPages : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ClearTestDrives();
-        CopySampleInstrument("E:\\");
-    }
-};
+class SettingsPages : public SampleInstrumentTest {};
 
 static void Scroll(int bar, int code, int thumb = 0)
 {
@@ -46,11 +38,12 @@ struct BarCase {
     Step steps[10];
 };
 
-// The sample starts at volume 6, contrast 14, sink -1.8, climb 0.2, time
-// offset 1, track interval 5, integration time 3 and airspace 500.
+// The sample starts at contrast 14, sink -1.8, climb 0.2, time offset 1,
+// track interval 5, integration time 3 and airspace 500; its volume is set
+// to -1, which the file's reader keeps as the byte 255.
 static const BarCase kBarCases[] = {
-    {IDC_VOLUME_BAR, IDC_VOLUME_VALUE, 0, 8, "6",
-     {{SB_LINERIGHT, 0, "7", 7}, {SB_PAGERIGHT, 0, "8", 8}, {SB_LINERIGHT, 0, "8", 8},
+    {IDC_VOLUME_BAR, IDC_VOLUME_VALUE, 0, 8, "255",
+     {{SB_LINERIGHT, 0, "255", 8}, {SB_LINELEFT, 0, "254", 8}, {SB_PAGERIGHT, 0, "8", 8},
       {SB_PAGELEFT, 0, "6", 6}, {SB_THUMBTRACK, 2, "6", 6}, {SB_THUMBPOSITION, 1, "1", 1},
       {SB_PAGELEFT, 0, "0", 0}, {SB_LINELEFT, 0, "0", 0}, {SB_RIGHT, 0, "0", 0}, {SB_ENDSCROLL, 0, "0", 0}}},
     {IDC_CONTRAST_BAR, IDC_CONTRAST_VALUE, 0, 24, "14",
@@ -85,6 +78,8 @@ static const BarCase kBarCases[] = {
 
 TEST_F(SettingsPages, EveryScrollCodeOnEveryBar)
 {
+    std::string setup = ReadFileBytes("E:\\SETUP\\setupdata.txt");
+    WriteFileBytes("E:\\SETUP\\setupdata.txt", setup.replace(setup.find("Lautstaerke:6;"), 14, "Lautstaerke:-1;"));
     StartProgram();
     for (const BarCase &c : kBarCases) {
         SCOPED_TRACE(c.bar);
@@ -103,12 +98,16 @@ TEST_F(SettingsPages, EveryScrollCodeOnEveryBar)
     // A scroll message of another window changes nothing.
     Send(WM_HSCROLL, MAKEWPARAM(SB_PAGERIGHT, 0), (LPARAM)Control(IDC_VOLUME_VALUE));
     EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "0");
-    CloseProgram(WM_CLOSE);
 }
 
 TEST_F(SettingsPages, SavingPage2WritesWhatIsShown)
 {
+    std::string sample = ReadFileBytes("E:\\SETUP\\setupdata.txt");
     StartProgram();
+    // Unchanged, the file is written as it was: the sink threshold stays negative.
+    Command(IDM_SETTINGS2_PAGE);
+    Command(IDC_S2_SAVE);
+    EXPECT_EQ(ReadFileBytes("E:\\SETUP\\setupdata.txt"), sample);
     Command(IDM_SETTINGS2_PAGE);
     Scroll(IDC_SINK_BAR, SB_LINELEFT);
     Scroll(IDC_TIMEOFFSET_BAR, SB_THUMBPOSITION, -5);
@@ -123,37 +122,9 @@ TEST_F(SettingsPages, SavingPage2WritesWhatIsShown)
     EXPECT_EQ(SetupLine("AirspaceWarnDistance"), "AirspaceWarnDistance:1000;");
     EXPECT_EQ(SetupLine("Trackinterval"), "Trackinterval:5;");
     EXPECT_EQ(StatusText(), " Setup in Datei E:\\SETUP\\setupdata.txt gespeichert");
-    CloseProgram(WM_CLOSE);
 }
 
-TEST_F(SettingsPages, UnchangedSinkThresholdStaysNegative)
-{
-    std::string sample = ReadFileBytes("E:\\SETUP\\setupdata.txt");
-    StartProgram();
-    Command(IDM_SETTINGS2_PAGE);
-    Command(IDC_S2_SAVE);
-    EXPECT_EQ(ReadFileBytes("E:\\SETUP\\setupdata.txt"), sample);
-    CloseProgram(WM_CLOSE);
-}
-
-TEST_F(SettingsPages, VolumeAboveItsRangeFromTheFile)
-{
-    WriteFileBytes("E:\\SETUP\\setupdata.txt", "Lautstaerke:-1;\r\nSinkton:-2.5;\r\n*");
-    StartProgram();
-    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "255");
-    EXPECT_EQ(BarPosition(IDC_VOLUME_BAR), 8);
-    EXPECT_EQ(ControlText(IDC_SINK_VALUE), "-2.5");
-    EXPECT_EQ(BarPosition(IDC_SINK_BAR), 25);
-    Scroll(IDC_VOLUME_BAR, SB_LINERIGHT);
-    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "255");
-    Scroll(IDC_VOLUME_BAR, SB_LINELEFT);
-    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "254");
-    Scroll(IDC_VOLUME_BAR, SB_PAGERIGHT);
-    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "8");
-    CloseProgram(WM_CLOSE);
-}
-
-TEST_F(SettingsPages, EachPageSavesOnlyItsOwnChanges)
+TEST_F(SettingsPages, EachPageSavesItsOwnChangesAndLanguageAndUnitRelabelBothPages)
 {
     StartProgram();
     Command(IDM_SETTINGS1_PAGE);
@@ -163,15 +134,6 @@ TEST_F(SettingsPages, EachPageSavesOnlyItsOwnChanges)
     EXPECT_EQ(SetupLine("Lautstaerke"), "Lautstaerke:6;");
     EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "5");
     Command(IDM_SETTINGS1_PAGE);
-    Command(IDC_S1_SAVE);
-    EXPECT_EQ(SetupLine("Lautstaerke"), "Lautstaerke:5;");
-    CloseProgram(WM_CLOSE);
-}
-
-TEST_F(SettingsPages, LanguageAndUnitSavedTogetherRelabelBothPages)
-{
-    StartProgram();
-    Command(IDM_SETTINGS1_PAGE);
     SendMessageA(Control(IDC_LANGUAGE), CB_SETCURSEL, 1, 0);
     SendMessageA(Control(IDC_UNIT), CB_SETCURSEL, 1, 0);
     SendMessageA(Control(IDC_FIELD1), CB_SETCURSEL, 16, 0);
@@ -180,6 +142,7 @@ TEST_F(SettingsPages, LanguageAndUnitSavedTogetherRelabelBothPages)
     EXPECT_EQ(SetupLine("Sprache"), "Sprache:1;");
     EXPECT_EQ(SetupLine("Unit"), "Unit:1;");
     EXPECT_EQ(SetupLine("Feld1"), "Feld1:16;");
+    EXPECT_EQ(SetupLine("Lautstaerke"), "Lautstaerke:5;");
     EXPECT_EQ(ControlText(IDC_S1_HEADING), "Settings");
     EXPECT_EQ(ControlText(IDC_S2_SUBHEADING), "Side 2");
     EXPECT_EQ(ControlText(IDC_SINK_LABEL), "Sink tone");
@@ -188,7 +151,6 @@ TEST_F(SettingsPages, LanguageAndUnitSavedTogetherRelabelBothPages)
     EXPECT_EQ(ComboSelection(IDC_UNIT), 1);
     EXPECT_EQ(ComboItem(IDC_UNIT, 1), "Imperial");
     EXPECT_EQ(ControlText(IDC_PILOT_HEADING), "Pilotendaten");
-    CloseProgram(WM_CLOSE);
 }
 
 TEST_F(SettingsPages, CancelThrowsAwayTheChangesOfItsPage)
@@ -210,7 +172,6 @@ TEST_F(SettingsPages, CancelThrowsAwayTheChangesOfItsPage)
     EXPECT_EQ(ControlText(IDC_TRACK_VALUE), "5");
     EXPECT_EQ(BarPosition(IDC_TRACK_BAR), 5);
     EXPECT_EQ(g_working.Trackinterval, 5);
-    CloseProgram(WM_CLOSE);
 }
 
 TEST_F(SettingsPages, FailedSaveStaysOnThePageToTryAgain)
@@ -218,15 +179,18 @@ TEST_F(SettingsPages, FailedSaveStaysOnThePageToTryAgain)
     StartProgram();
     Command(IDM_SETTINGS2_PAGE);
     Scroll(IDC_TRACK_BAR, SB_PAGERIGHT);
+    std::string status = StatusText();
+    std::string before = ReadFileBytes("E:\\SETUP\\setupdata.txt");
+    // A folder where the new file would be written: it cannot be created.
     MakeFolder("E:\\SETUP\\setupdata.new");
     Command(IDC_S2_SAVE);
     EXPECT_EQ(g_page, PAGE_SETTINGS2);
     EXPECT_TRUE(ShownOneWarning("Die Setupdatei kann nicht gespeichert werden", "Dateifehler"));
+    EXPECT_EQ(StatusText(), status);
     EXPECT_EQ(g_settings.Trackinterval, 15);
-    EXPECT_EQ(SetupLine("Trackinterval"), "Trackinterval:5;");
+    EXPECT_EQ(ReadFileBytes("E:\\SETUP\\setupdata.txt"), before);
     RemoveDirectoryA("E:\\SETUP\\setupdata.new");
     Command(IDC_S2_SAVE);
     EXPECT_EQ(g_page, PAGE_PREVIEW);
     EXPECT_EQ(SetupLine("Trackinterval"), "Trackinterval:15;");
-    CloseProgram(WM_CLOSE);
 }
