@@ -34,23 +34,18 @@ static std::string Digest(const std::string &bytes)
 static Entries Tree(const std::string &folder, const std::string &leaveOut = "", const std::string &below = "")
 {
     Entries tree;
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder + below + "*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return tree;
-    do {
+    for (const WIN32_FIND_DATAA &entry : ListFolder(folder + below)) {
         std::string path = below + entry.cFileName;
-        if (strcmp(entry.cFileName, ".") == 0 || strcmp(entry.cFileName, "..") == 0 || path == leaveOut)
+        if (path == leaveOut)
             continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (IsFolder(entry)) {
             Entries inner = Tree(folder, leaveOut, path + "\\");
             tree.insert(inner.begin(), inner.end());
             tree[path + "\\"] = "";
         } else {
             tree[path] = Digest(ReadFileBytes(folder + path));
         }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
+    }
     return tree;
 }
 
