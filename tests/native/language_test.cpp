@@ -38,16 +38,13 @@ TEST(LanguageTable, SlotNIsLineNPlusOne)
     }
 }
 
-TEST(LanguageTable, BytesAreKeptAndLoneCarriageReturnsLeftOut)
+TEST(LanguageTable, BytesAreKeptLoneCarriageReturnsLeftOutAndTheFallbackOnlyWithoutText)
 {
     Load("Lautst\xE4rke\r\nA\rB\r\n\x1A" "after end");
     EXPECT_STREQ(LanguageSlot(0), "Lautst\xE4rke");
     EXPECT_STREQ(LanguageSlot(1), "AB");
     EXPECT_STREQ(LanguageSlot(2), "");
-}
-
-TEST(LanguageTable, FallbackOnlyWithoutText)
-{
+    // The fallback fills only a table without text.
     LanguageTable table = {};
     UseLanguageFallback(&table);
     for (int i = 0; i < LANGUAGE_SLOTS; i++)

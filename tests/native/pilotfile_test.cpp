@@ -2,7 +2,6 @@
 // character rules, and the exact bytes written.
 #include <gtest/gtest.h>
 
-#include <string.h>
 #include <sys/stat.h>
 #include <string>
 
@@ -35,14 +34,6 @@ static bool ReadFrom(const std::string &bytes, Pilot *pilot)
     ReadPilotText(&in, text, sizeof text);
     CloseStream(&in);
     return ParsePilotText(text, pilot);
-}
-
-static void ExpectPilot(const Pilot &p, const Pilot &expected, const std::string &trace)
-{
-    EXPECT_STREQ(p.igcId, expected.igcId) << trace;
-    EXPECT_STREQ(p.pilot, expected.pilot) << trace;
-    EXPECT_STREQ(p.glider, expected.glider) << trace;
-    EXPECT_STREQ(p.gliderClass, expected.gliderClass) << trace;
 }
 
 static const std::string kClassKey = "HOCCLCOMPETITION CLASS: ";
@@ -78,7 +69,10 @@ TEST(PilotFile, FieldsAreReadAndCutToTheirLengths)
     for (const ReadCase &c : kReadCases) {
         Pilot p = MakePilot("old", "old", "old", "old");
         EXPECT_TRUE(ReadFrom(c.bytes, &p)) << c.bytes;
-        ExpectPilot(p, c.read, c.bytes);
+        EXPECT_STREQ(p.igcId, c.read.igcId) << c.bytes;
+        EXPECT_STREQ(p.pilot, c.read.pilot) << c.bytes;
+        EXPECT_STREQ(p.glider, c.read.glider) << c.bytes;
+        EXPECT_STREQ(p.gliderClass, c.read.gliderClass) << c.bytes;
     }
 }
 

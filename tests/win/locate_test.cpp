@@ -13,20 +13,6 @@ protected:
     void SetUp() override { ClearTestDrives(); }
 };
 
-TEST_F(Locate, FirstDriveInTheSystemsOrderWithASettingsFileIsLoaded)
-{
-    WriteFileBytes("D:\\SETUP\\other.txt", "not the settings");
-    CopySampleInstrument("E:\\");
-    WriteFileBytes("F:\\SETUP\\setupdata.txt", "Contrast:6;\r\n*");
-    StartProgram();
-    EXPECT_TRUE(PromptsOfKind("message").empty());
-    EXPECT_EQ(g_deviceRoot.path[0], 'E');
-    EXPECT_EQ(g_deviceRoot.rootLength, 3);
-    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Deutsch");
-    // The sample's own values, not the defaults.
-    EXPECT_EQ(g_working.AirspaceWarnDistance, 500);
-}
-
 TEST_F(Locate, WithoutInstrumentOneWarningThenTheChoiceOfAFolderLoads)
 {
     CopySampleInstrument("D:\\x\\");
@@ -55,13 +41,19 @@ TEST_F(Locate, WithoutInstrumentOneWarningThenTheChoiceOfAFolderLoads)
     EXPECT_EQ(dialogs[0].flags, (DWORD)OFN_EXPLORER);
 }
 
-TEST_F(Locate, RefusedChoicesKeepTheLoadedInstrumentAndACopyInAFolderReplacesIt)
+TEST_F(Locate, FirstDriveWithASettingsFileIsLoadedAndKeptByRefusedChoices)
 {
+    WriteFileBytes("D:\\SETUP\\other.txt", "not the settings");
     CopySampleInstrument("E:\\");
+    WriteFileBytes("F:\\SETUP\\setupdata.txt", "Contrast:6;\r\n*");
+    WriteFileBytes("F:\\setupdata.txt", "Contrast:1;\r\n*");
     CopySampleInstrument("G:\\backup\\");
     WriteFileBytes("G:\\backup\\SETUP\\setupdata.txt", "Contrast:21;\r\n*");
-    WriteFileBytes("F:\\setupdata.txt", "Contrast:1;\r\n*");
     StartProgram();
+    EXPECT_EQ(g_deviceRoot.rootLength, 3);
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Deutsch");
+    // The sample's own values, not the defaults.
+    EXPECT_EQ(g_working.AirspaceWarnDistance, 500);
     // The rules of a chosen name are the native tests' part.
     const char *refused[] = {
         "",                                   // cancelled

@@ -11,7 +11,7 @@
 // The class name is the one the harness finds the dialog by; styles that
 // decide behaviour are checked through the behaviour (read-only about text,
 // Enter, disabled export buttons) by the tests of those pages.
-TEST(Frame, CaptionsAndToolbar)
+TEST(Frame, CaptionsToolbarAndDispatchAndEnterEndsWithOne)
 {
     ClearTestDrives();
     StartProgram();
@@ -32,13 +32,8 @@ TEST(Frame, CaptionsAndToolbar)
         EXPECT_EQ(button.iBitmap, i);
         EXPECT_EQ(ToolbarButtonEnabled(i), i == 0 || i == 6) << i;
     }
-    EXPECT_EQ(CloseProgram(WM_CLOSE), 0);
-}
 
-TEST(Frame, DialogProcedureAnswersOnlyItsOwnAndEnterEndsWithOne)
-{
-    ClearTestDrives();
-    StartProgram();
+    // The dialog procedure answers only its own messages.
     DLGPROC procedure = (DLGPROC)GetWindowLongPtrA(Dialog(), DWLP_DLGPROC);
     ASSERT_NE(procedure, nullptr);
     EXPECT_EQ(procedure(Dialog(), WM_COMMAND, 4711, 0), FALSE);
