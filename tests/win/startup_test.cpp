@@ -10,7 +10,7 @@
 
 // The class name is the one the harness finds the dialog by; styles that
 // decide behaviour are checked through the behaviour (read-only about text,
-// Enter, disabled export buttons) by the tests of those pages.
+// disabled export buttons) by the tests of those pages.
 TEST(Frame, CaptionsToolbarAndDispatchAndEnterEndsWithOne)
 {
     ClearTestDrives();
