@@ -64,7 +64,6 @@ set(win_test_sources
     tests/win/scripted_prompts.cpp
     tests/win/startup_test.cpp
     tests/win/locate_test.cpp
-    tests/win/devicedata_test.cpp
     tests/win/files_test.cpp
     tests/win/language_test.cpp
     tests/win/pages_test.cpp

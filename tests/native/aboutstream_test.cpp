@@ -27,9 +27,10 @@ static std::vector<int32_t> StreamDocument(AboutStream *stream, std::vector<int3
         memset(buffer, 0xEE, sizeof buffer);
         EXPECT_EQ(NextAboutPiece(stream, buffer, count, &delivered), ABOUT_PIECE_DELIVERED);
         received.append((const char *)buffer, delivered);
-        if (delivered > 0)   // the rest of the request is cleared
+        if (delivered > 0) {   // the rest of the request is cleared
             EXPECT_EQ(std::string((const char *)buffer + delivered, count - delivered),
                       std::string(count - delivered, '\0'));
+        }
         if (AboutDocumentToRelease(stream))
             ForgetAboutDocument(stream);
         // The piece with the last byte completes the document and releases it.

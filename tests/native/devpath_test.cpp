@@ -32,15 +32,10 @@ TEST(DevicePath, RootFromTheModulePathAndEachNameReplacingTheLast)
 TEST(DevicePath, ChosenSetupPathSetsTheRootOnlyWhenItEndsExactly)
 {
     struct { const char *path; int rootLength; } cases[] = {   // -1: refused
-        {"E:\\SETUP\\setupdata.txt", 3},
-        {"D:\\backup\\SETUP\\setupdata.txt", 10},
-        {"SETUP\\setupdata.txt", 0},
-        {"E:\\setup\\setupdata.txt", -1},
-        {"E:\\SETUP\\Setupdata.txt", -1},
-        {"E:\\setupdata.txt", -1},
-        {"E:\\SETUP\\setupdata.txt.bak", -1},
-        {"ETUP\\setupdata.txt", -1},
-        {"", -1},
+        {"E:\\SETUP\\setupdata.txt", 3}, {"D:\\backup\\SETUP\\setupdata.txt", 10},
+        {"SETUP\\setupdata.txt", 0}, {"E:\\setup\\setupdata.txt", -1},
+        {"E:\\SETUP\\Setupdata.txt", -1}, {"E:\\setupdata.txt", -1},
+        {"E:\\SETUP\\setupdata.txt.bak", -1}, {"ETUP\\setupdata.txt", -1}, {"", -1},
     };
     for (auto &c : cases) {
         SetRootFromModulePath("Q:\\tolmaro.exe");

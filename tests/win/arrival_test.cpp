@@ -68,7 +68,7 @@ protected:
     void TearDown() override { CloseProgram(WM_CLOSE); }
 };
 
-TEST_F(Arrival, OnlyAVolumeWithTheSettingsFileIsLoaded)
+TEST_F(Arrival, OnlyAVolumeWithTheSettingsFileIsLoadedAndOnlyWhileNoneIsLoaded)
 {
     StartProgram();
     ASSERT_TRUE(ShownOneWarning("Bitte Verzeichnis ausw\xE4hlen", kNotFound));
@@ -86,15 +86,11 @@ TEST_F(Arrival, OnlyAVolumeWithTheSettingsFileIsLoaded)
     ExpectLoaded('F', 6);
     EXPECT_EQ(ControlText(IDC_PILOT_HEADING), "Pilotendaten");
     EXPECT_EQ(PromptsOfKind("message").size(), 1u);
-}
 
-TEST_F(Arrival, ALoadedInstrumentIsReplacedOnlyOnceItIsGone)
-{
+    // A loaded instrument is replaced only once it is gone.
     PlugInstrument('E', 5);
-    StartProgram();
-    PlugInstrument('F', 6);
-    Arrive("F");
-    ExpectLoaded('E', 5);
+    Arrive("E");
+    ExpectLoaded('F', 6);
 
     // Chosen by hand from a folder, it stays loaded as long as it is there.
     PlugInstrument('G', 7);
@@ -105,8 +101,8 @@ TEST_F(Arrival, ALoadedInstrumentIsReplacedOnlyOnceItIsGone)
     ExpectLoaded('D', 8);
 
     Unplug('D');
-    Arrive("FG");
-    ExpectLoaded('F', 6);
+    Arrive("EG");
+    ExpectLoaded('E', 5);
 }
 
 TEST_F(Arrival, ArrivalsWhileABoxOrDialogIsOpenAreLoadedBeneathIt)

@@ -34,8 +34,7 @@ static unsigned __stdcall ProgramThread(void *)
     return (unsigned)RunTolmaro(GetModuleHandleA(NULL));
 }
 
-// The entries of a folder (ending in a backslash), "." and ".." left out.
-static std::vector<WIN32_FIND_DATAA> ListFolder(const std::string &folder)
+std::vector<WIN32_FIND_DATAA> ListFolder(const std::string &folder)
 {
     std::vector<WIN32_FIND_DATAA> entries;
     WIN32_FIND_DATAA entry;
@@ -50,7 +49,7 @@ static std::vector<WIN32_FIND_DATAA> ListFolder(const std::string &folder)
     return entries;
 }
 
-static bool IsFolder(const WIN32_FIND_DATAA &entry)
+bool IsFolder(const WIN32_FIND_DATAA &entry)
 {
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
@@ -100,23 +99,16 @@ static void CopyTree(const std::string &from, const std::string &to)
 void CopySampleInstrument(const std::string &folder)
 {
     CopyTree(SampleFolder(), folder);
-    // Git keeps no empty folders; the sample lists the ones it has.
-    std::string list = ReadFileBytes(folder + ".emptydirs");
+    // Git keeps no empty folders; the sample lists the ones it has, a line each.
+    std::string list = ReadFileBytes(folder + ".emptydirs"), relative;
     DeleteFileA((folder + ".emptydirs").c_str());
-    size_t start = 0;
-    while (start < list.size()) {
-        size_t end = list.find('\n', start);
-        if (end == std::string::npos)
-            end = list.size();
-        std::string relative = list.substr(start, end - start);
-        if (!relative.empty() && relative.back() == '\r')
-            relative.pop_back();
-        for (char &c : relative)
-            if (c == '/')
-                c = '\\';
-        if (!relative.empty())
+    for (char c : list + "\n") {
+        if (c == '\n' && !relative.empty())
             MakeFolder(folder + relative);
-        start = end + 1;
+        if (c == '\n')
+            relative.clear();
+        else if (c != '\r')
+            relative += c == '/' ? '\\' : c;
     }
 }
 

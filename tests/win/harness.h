@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,10 @@ void ClearTestDrives();
 
 // Copies the sample instrument into a folder ("E:\\" or "E:\\backup\\").
 void CopySampleInstrument(const std::string &folder);
+
+// The entries of a folder (ending in a backslash), "." and ".." left out.
+std::vector<WIN32_FIND_DATAA> ListFolder(const std::string &folder);
+bool IsFolder(const WIN32_FIND_DATAA &entry);
 
 void WriteFileBytes(const std::string &path, const std::string &bytes);
 bool FileExists(const std::string &path);

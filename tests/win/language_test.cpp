@@ -41,21 +41,15 @@ TEST_F(Language, EnglishAndGermanFromTheSampleWithTheBuiltInLabels)
                  {IDC_S2_SUBHEADING, "Seite 2"}, {IDC_SINK_LABEL, "Sinkton"}, {IDC_AIRSPACE_LABEL, "Luftraumwarnung"},
                  // The pilot page heading is set by the first detection only.
                  {IDC_PILOT_HEADING, "Pilot data"}});
-    ASSERT_EQ(ComboCount(IDC_LANGUAGE), 8);
     EXPECT_EQ(ComboItem(IDC_LANGUAGE, 7), "Rum\xE4nisch");
-    EXPECT_EQ(ComboSelection(IDC_LANGUAGE), 0);
-    ASSERT_EQ(ComboCount(IDC_UNIT), 2);
     EXPECT_EQ(ComboItem(IDC_UNIT, 0), "Metrisch");
-    ASSERT_EQ(ComboCount(IDC_COORD), 3);
+    EXPECT_EQ(ComboSelection(IDC_LANGUAGE), 0);
     EXPECT_EQ(ComboSelection(IDC_COORD), 1);
     EXPECT_EQ(ComboSelection(IDC_FIELD1), 2);
     EXPECT_EQ(ComboSelection(IDC_FIELD2), 1);
     EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Deutsch");
-}
 
-TEST_F(Language, MissingFileKeepsTheOldTextsButBuiltInLabelsFollow)
-{
-    StartProgram();
+    // A missing file keeps the old texts, but the built-in labels follow.
     DeleteFileA("E:\\SETUP\\Franzoesisch.txt");
     SetLanguage(2);
     ReloadInstrument();

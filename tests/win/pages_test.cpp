@@ -79,26 +79,12 @@ TEST_F(Pages, EveryToolbarCommandFromEveryPage)
     Command(IDM_SETTINGS2_PAGE);
     EXPECT_FALSE(IsShown(IDC_S2_SAVE));
     EXPECT_TRUE(IsShown(IDC_S2_CANCEL));
-}
 
-TEST_F(Pages, LeavingAPageWithAPlayingClipHidesItUntilTheNextStart)
-{
-    StartProgram();
-    Command(IDM_FILES_PAGE);
-    StartActivityAnimation(IDC_FILES_ANIMATION, IDR_CLIP_COPY_FLIGHTS);
-    EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
-    Command(IDM_ABOUT_PAGE);
-    EXPECT_FALSE(IsShown(IDC_FILES_ANIMATION));
-    Command(IDM_FILES_PAGE);
-    ExpectOnlyShown(IDC_FILES_HEADING, IDC_FILES_CLOSE);
-    StartActivityAnimation(IDC_FILES_ANIMATION, IDR_CLIP_CLEAN);
-    EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
-    // The closing clip leaves the control visible on its page.
-    FinishActivityAnimation(IDC_FILES_ANIMATION);
-    EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
-    Command(IDC_FILES_CLOSE);
-    Command(IDM_FILES_PAGE);
-    EXPECT_FALSE(IsShown(IDC_FILES_ANIMATION));
+    // The longest copy progress text is shown whole.
+    std::string path = "E:\\" + std::string(256, 'p');
+    ShowCopyProgress(path.c_str());
+    EXPECT_EQ(StatusText(), " Kopiere Datei " + path);
+    EXPECT_EQ(StatusText().size(), 274u);
 }
 
 // The animate control reports each start and stop of a clip to the dialog;
@@ -126,14 +112,11 @@ static LRESULT CALLBACK PostedMessageHook(int code, WPARAM wParam, LPARAM lParam
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
-TEST_F(Pages, EveryClipOpensAndALoopPlaysUntilTheClosingClipPlaysOnce)
+// Every clip's decoding is checked by tools/check_clips.sh; here that a loop
+// plays on and the closing clip plays once after it.
+TEST_F(Pages, ALoopPlaysUntilTheClosingClipPlaysOnce)
 {
     StartProgram();
-    for (int clip = IDR_CLIP_CLEAN; clip <= IDR_CLIP_DONE; clip++)
-        for (int control : {IDC_FILES_ANIMATION, IDC_WP_ANIMATION})
-            EXPECT_TRUE(SendMessageA(Control(control), ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(clip)))
-                << "clip " << clip << " in " << control;
-    EXPECT_FALSE(SendMessageA(Control(IDC_WP_ANIMATION), ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(1099)));
     DWORD thread = GetWindowThreadProcessId(Dialog(), NULL);
     HHOOK sent = SetWindowsHookExA(WH_CALLWNDPROC, SentMessageHook, NULL, thread);
     HHOOK posted = SetWindowsHookExA(WH_GETMESSAGE, PostedMessageHook, NULL, thread);
@@ -153,13 +136,4 @@ TEST_F(Pages, EveryClipOpensAndALoopPlaysUntilTheClosingClipPlaysOnce)
     EXPECT_TRUE(IsShown(IDC_WP_ANIMATION));
     UnhookWindowsHookEx(sent);
     UnhookWindowsHookEx(posted);
-}
-
-TEST_F(Pages, LongestCopyProgressTextIsShownWhole)
-{
-    StartProgram();
-    std::string path = "E:\\" + std::string(256, 'p');
-    ShowCopyProgress(path.c_str());
-    EXPECT_EQ(StatusText(), " Kopiere Datei " + path);
-    EXPECT_EQ(StatusText().size(), 274u);
 }

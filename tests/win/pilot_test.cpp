@@ -55,14 +55,11 @@ TEST_F(PilotPage, EveryLoadDecidesPageAndButtonsByItsOwnPilotFile)
     EXPECT_EQ(g_page, PAGE_PREVIEW);
     ExpectDeviceButtons(true);
     ExpectPage("JoBr", "Jonas Brandstetter", "Nova Mentor 7", 4);
-    EXPECT_EQ(ComboCount(IDC_CLASS), 8);
     Command(IDM_PILOT_PAGE);
     // A file that is not read: the page keeps what the last good read showed.
     WriteFileBytes(kPilotFile, "IDMaMu\nHOPLTPILOT: Max\n\nHOGTYGLIDERTYPE: Alpha\nHOCCLCOMPETITION CLASS: \n");
     ReloadInstrument();
     EXPECT_EQ(g_page, PAGE_START);
-    EXPECT_TRUE(IsShown(IDC_PREVIEW_FRAME));
-    EXPECT_FALSE(IsShown(IDC_PILOT_SAVE));
     ExpectDeviceButtons(false);
     ExpectPage("JoBr", "Jonas Brandstetter", "Nova Mentor 7", 4);
     DeleteFileA(kPilotFile);
@@ -71,20 +68,52 @@ TEST_F(PilotPage, EveryLoadDecidesPageAndButtonsByItsOwnPilotFile)
     ExpectDeviceButtons(false);
     EXPECT_TRUE(PromptsOfKind("message").empty());
 
-    WriteFileBytes(kPilotFile, "IDMaMu\r\nHOPLTPILOT: Max\r\nHOGTYGLIDERTYPE: Alpha\r\nHOCCLCOMPETITION CLASS: Rigid Wing\r\n");
+    // A class that differs from item 4 only in letter case is an unknown
+    // class: item 8, selected again by "Abbruch" and kept by a save.
+    const std::string head = "IDJoBr\nHOPLTPILOT: Jonas\nHOGTYGLIDERTYPE: Mentor\nHOCCLCOMPETITION CLASS: ";
+    WriteFileBytes(kPilotFile, head + "paraglider (sport)\n");
     ReloadInstrument();
     EXPECT_EQ(g_page, PAGE_PREVIEW);
     ExpectDeviceButtons(true);
-    ExpectPage("MaMu", "Max", "Alpha", 2);
+    ExpectPage("JoBr", "Jonas", "Mentor", 8);
+    EXPECT_EQ(ComboItem(IDC_CLASS, 8), "paraglider (sport)");
+    Command(IDM_PILOT_PAGE);
+    SendDlgItemMessageA(Dialog(), IDC_CLASS, CB_SETCURSEL, 1, 0);
+    Command(IDC_PILOT_CANCEL);
+    EXPECT_EQ(ComboSelection(IDC_CLASS), 8);
+    Command(IDM_PILOT_PAGE);
+    Command(IDC_PILOT_SAVE);
+    EXPECT_EQ(ReadFileBytes(kPilotFile), head + "paraglider (sport)\n");
+    // Another unknown class takes the place of the first; a known one none.
+    WriteFileBytes(kPilotFile, head + "Speed Wing\n");
+    ReloadInstrument();
+    ASSERT_EQ(ComboCount(IDC_CLASS), 9);
+    EXPECT_EQ(ComboItem(IDC_CLASS, 8), "Speed Wing");
+    EXPECT_EQ(ComboSelection(IDC_CLASS), 8);
+    WriteFileBytes(kPilotFile, kSampleFile);
+    ReloadInstrument();
+    EXPECT_EQ(ComboCount(IDC_CLASS), 8);
+    EXPECT_EQ(ComboSelection(IDC_CLASS), 4);
 }
 
 TEST_F(PilotPage, SavedValuesAreWrittenAsTheFourLinesAndReadBack)
 {
     StartProgram();
+    std::string status = StatusText();
+    // A folder where the new file would be written: it cannot be created,
+    // and the old file stays.
+    MakeFolder(kTempFile);
     Command(IDM_PILOT_PAGE);
     EnterPilot("M\xE4M0", "J\xF6rg M\xFCller (2) +/-,", "45\xB0 Gl", 5);
     Command(IDC_PILOT_SAVE);
-    EXPECT_TRUE(PromptsOfKind("message").empty());
+    EXPECT_TRUE(ShownOneWarning("Die Setupdatei kann nicht gespeichert werden", "Dateifehler"));
+    EXPECT_EQ(ReadFileBytes(kPilotFile), kSampleFile);
+    EXPECT_EQ(StatusText(), status);
+    EXPECT_EQ(g_page, PAGE_PILOT);
+    // Once the way is free the same values are saved.
+    RemoveDirectoryA(kTempFile);
+    Command(IDC_PILOT_SAVE);
+    EXPECT_EQ(PromptsOfKind("message").size(), 1u);
     EXPECT_EQ(ReadFileBytes(kPilotFile), "IDM\xE4M0\nHOPLTPILOT: J\xF6rg M\xFCller (2) +/-,\nHOGTYGLIDERTYPE: 45\xB0 Gl\n"
                                          "HOCCLCOMPETITION CLASS: Paraglider (Tandem)\n");
     EXPECT_FALSE(FileExists(kTempFile));
@@ -118,8 +147,6 @@ TEST_F(PilotPage, RefusedInputIsCorrectedOnThePageAndSavedOnTheSecondPress)
         {"ABCDEFG", "Max", "Alpha", kLengthMessage, "ABCD", "Max", "Alpha"},
         {"MaMu", p30, "Alpha", kLengthMessage, "MaMu", p22, "Alpha"},
         {"MaMu", "Ren\xE9 Meier", "Alpha", kCharacterMessage, "MaMu", "Ren\xE9 Meier", "Alpha"},
-        {"MaMu", "\xC4rger", "Alpha", kCharacterMessage, "MaMu", "\xC4rger", "Alpha"},
-        {"MaMu", "Max", "Gro\xDF", kCharacterMessage, "MaMu", "Max", "Gro\xDF"},
         {"Ma.u", "Max", "Alpha_3", kCharacterMessage, "Ma.u", "Max", "Alpha_3"},
         {"A", p30, n23, kLengthMessage, "AXXX", p22, n22},
     };
@@ -140,76 +167,19 @@ TEST_F(PilotPage, RefusedInputIsCorrectedOnThePageAndSavedOnTheSecondPress)
     EXPECT_EQ(ReadFileBytes(kPilotFile), "IDAXXX\nHOPLTPILOT: " + p22 + "\nHOGTYGLIDERTYPE: " + n22 +
                                              "\nHOCCLCOMPETITION CLASS: Flexible Wing\n");
     EXPECT_EQ(g_page, PAGE_PREVIEW);
-}
 
-TEST_F(PilotPage, CancelAfterARefusedSaveShowsWhatWasStored)
-{
-    StartProgram();
+    // "Abbruch" after a refused save: the pilot passes its step and is
+    // stored; IGC-ID and glider do not.
     Command(IDM_PILOT_PAGE);
-    // The pilot passes its step and is stored; IGC-ID and glider do not.
     EnterPilot("Ab", "Max Mustermann", std::string(25, 'g'), 2);
     Command(IDC_PILOT_SAVE);
     Command(IDC_PILOT_CANCEL);
-    ExpectPage("JoBr", "Max Mustermann", "Nova Mentor 7", 4);
+    ExpectPage("AXXX", "Max Mustermann", n22, 1);
     EXPECT_EQ(g_page, PAGE_PREVIEW);
-    EXPECT_EQ(ReadFileBytes(kPilotFile), kSampleFile);
     // Values stored before a character check failed are kept too.
     Command(IDM_PILOT_PAGE);
     EnterPilot("R\xE9Me", "Ren\xE9", "Alpha", 2);
     Command(IDC_PILOT_SAVE);
     Command(IDC_PILOT_CANCEL);
-    ExpectPage("R\xE9Me", "Ren\xE9", "Alpha", 4);
-}
-
-TEST_F(PilotPage, UnknownClassIsItem8UntilALoadWithAKnownClass)
-{
-    const std::string head = "IDJoBr\nHOPLTPILOT: Jonas\nHOGTYGLIDERTYPE: Mentor\nHOCCLCOMPETITION CLASS: ";
-    // Differs from item 4 only in letter case.
-    WriteFileBytes(kPilotFile, head + "paraglider (sport)\n");
-    StartProgram();
-    ASSERT_EQ(ComboCount(IDC_CLASS), 9);
-    EXPECT_EQ(ComboItem(IDC_CLASS, 8), "paraglider (sport)");
-    EXPECT_EQ(ComboSelection(IDC_CLASS), 8);
-    EXPECT_EQ(g_page, PAGE_PREVIEW);
-    // "Abbruch" selects it again; saving with it selected keeps the class.
-    Command(IDM_PILOT_PAGE);
-    SendDlgItemMessageA(Dialog(), IDC_CLASS, CB_SETCURSEL, 1, 0);
-    Command(IDC_PILOT_CANCEL);
-    EXPECT_EQ(ComboSelection(IDC_CLASS), 8);
-    Command(IDM_PILOT_PAGE);
-    Command(IDC_PILOT_SAVE);
-    EXPECT_EQ(ReadFileBytes(kPilotFile), head + "paraglider (sport)\n");
-    // Another unknown class takes the place of the first.
-    WriteFileBytes(kPilotFile, head + "Speed Wing\n");
-    ReloadInstrument();
-    ASSERT_EQ(ComboCount(IDC_CLASS), 9);
-    EXPECT_EQ(ComboItem(IDC_CLASS, 8), "Speed Wing");
-    EXPECT_EQ(ComboSelection(IDC_CLASS), 8);
-    WriteFileBytes(kPilotFile, kSampleFile);
-    ReloadInstrument();
-    EXPECT_EQ(ComboCount(IDC_CLASS), 8);
-    EXPECT_EQ(ComboSelection(IDC_CLASS), 4);
-}
-
-TEST_F(PilotPage, FailedWriteKeepsTheOldFileAndStaysOnThePage)
-{
-    StartProgram();
-    std::string status = StatusText();
-    // A folder where the new file would be written: it cannot be created.
-    MakeFolder(kTempFile);
-    Command(IDM_PILOT_PAGE);
-    EnterPilot("MaMu", "Max Mustermann", "Advance Alpha 3", 1);
-    Command(IDC_PILOT_SAVE);
-    EXPECT_TRUE(ShownOneWarning("Die Setupdatei kann nicht gespeichert werden", "Dateifehler"));
-    EXPECT_EQ(ReadFileBytes(kPilotFile), kSampleFile);
-    EXPECT_EQ(StatusText(), status);
-    EXPECT_EQ(g_page, PAGE_PILOT);
-    // Once the way is free the same values are saved.
-    RemoveDirectoryA(kTempFile);
-    Command(IDC_PILOT_SAVE);
-    EXPECT_EQ(PromptsOfKind("message").size(), 1u);
-    EXPECT_EQ(ReadFileBytes(kPilotFile), "IDMaMu\nHOPLTPILOT: Max Mustermann\nHOGTYGLIDERTYPE: Advance Alpha 3\n"
-                                         "HOCCLCOMPETITION CLASS: Flexible Wing\n");
-    EXPECT_FALSE(FileExists(kTempFile));
-    EXPECT_EQ(g_page, PAGE_PREVIEW);
+    ExpectPage("R\xE9Me", "Ren\xE9", "Alpha", 1);
 }

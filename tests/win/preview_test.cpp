@@ -195,11 +195,6 @@ TEST_F(Preview, PreviewPageInGerman)
     EXPECT_EQ(g_page, PAGE_PREVIEW);
 }
 
-TEST_F(Preview, PreviewPageInEnglish)
-{
-    ExpectPreview('1', "Tolmaro from Holdranek");
-}
-
 TEST_F(Preview, StartPageInEnglish)
 {
     DeleteFileA("E:\\SETUP\\igcheader.txt");

@@ -40,10 +40,9 @@ std::vector<PromptCall> PromptsOfKind(const std::string &kind)
 
 static std::string NextChoice()
 {
-    if (g_choices.empty())
-        return "";
-    std::string choice = g_choices.front();
-    g_choices.pop_front();
+    std::string choice = g_choices.empty() ? "" : g_choices.front();
+    if (!g_choices.empty())
+        g_choices.pop_front();
     return choice;
 }
 
@@ -70,10 +69,6 @@ static BOOL AnswerFileDialog(const char *kind, OPENFILENAMEA *dialog)
     call.fileName = dialog->lpstrFile;
     call.defaultExtension = dialog->lpstrDefExt ? dialog->lpstrDefExt : "";
     call.flags = dialog->Flags;
-    call.structSize = dialog->lStructSize;
-    call.instance = dialog->hInstance;
-    call.maxFile = dialog->nMaxFile;
-    call.initialDir = dialog->lpstrInitialDir ? dialog->lpstrInitialDir : "";
     Record(call);
     std::string choice = NextChoice();
     if (choice.empty() || choice.size() >= dialog->nMaxFile)

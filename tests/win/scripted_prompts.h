@@ -18,10 +18,6 @@ struct PromptCall {
     std::string fileName;   // file dialogs: the name offered
     std::string defaultExtension;
     DWORD flags;
-    DWORD structSize;
-    HINSTANCE instance;     // file dialogs: hInstance
-    DWORD maxFile;          // file dialogs: size of the file-name buffer
-    std::string initialDir; // file dialogs: the initial folder, "" for none
     UINT folderFlags;       // folder browser
 };
 
