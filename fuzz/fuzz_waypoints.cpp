@@ -1,6 +1,7 @@
 // Fuzzes the waypoint store reader and the export lines: any bytes must read
-// as their whole records without a fault, and every record's lines must be
-// exactly what one printf of the file's format writes.
+// as their whole records without a fault, every record's lines must be
+// exactly what one printf of the file's format writes, and the count by kind
+// must be that of the records read.
 #include <math.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -34,17 +35,33 @@ static void PrintfLines(const Waypoint *p, char *text, size_t size)
              p->altitude, p->description, type);
 }
 
+// The store at its start, reading these bytes.
+static void OpenStore(const uint8_t *data, size_t size)
+{
+    g_store.stream = Stream{fmemopen((void *)data, size, "rb"), false, false, false};
+    g_store.ended = false;
+    g_store.records = g_store.next = 0;
+    if (!g_store.stream.file)
+        abort();
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
-    memset(&g_store, 0, sizeof g_store);
-    g_store.stream.file = fmemopen((void *)data, size, "rb");
-    if (!g_store.stream.file)
-        abort();
+    uint32_t counted[WAYPOINT_COUNTS] = {0, 0, 0}, read[WAYPOINT_COUNTS] = {0, 0, 0};
+    WaypointCount which;
+    OpenStore(data, size);
+    while (CountWaypointsToStep(&g_store, counted, &which))
+        if (counted[which] % 100 != 0)
+            abort();
+    CloseWaypointStore(&g_store);
+
+    OpenStore(data, size);
     size_t records = 0;
     Waypoint point;
     while (ReadWaypoint(&g_store, &point)) {
+        read[point.kind == KIND_DELETED ? COUNT_DELETED : point.kind == KIND_WAYPOINT ? COUNT_WAYPOINTS : COUNT_THERMALS]++;
         if (strlen(point.description) > WAYPOINT_DESCRIPTION_WIDTH || strlen(point.name) > WAYPOINT_NAME_WIDTH)
             abort();
         if (memcmp(&point.kind, data + records * WAYPOINT_RECORD_SIZE + WAYPOINT_KIND_OFFSET, 1) != 0)
@@ -57,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         records++;
     }
     CloseWaypointStore(&g_store);
-    if (records != size / WAYPOINT_RECORD_SIZE)
+    if (records != size / WAYPOINT_RECORD_SIZE || memcmp(counted, read, sizeof read) != 0)
         abort();
     return 0;
 }

@@ -55,13 +55,10 @@ void AnalyseWaypointStore()
     // A store that does not open is no error: the counts stay 0, nothing is said.
     if (OpenStoreOfInstrument()) {
         StartActivityAnimation(IDC_WP_ANIMATION, IDR_CLIP_WAYPOINTS);
-        const uint8_t *record;
-        while ((record = NextWaypointRecord(&g_store)) != NULL) {
-            WaypointCount which = CountWaypointKind(counts, record[WAYPOINT_KIND_OFFSET]);
-            // Progress in steps of 100 records of a kind, not a repaint per record.
-            if (counts[which] % 100 == 0)
-                ShowCount(which, counts[which]);
-        }
+        // Progress in steps of 100 records of a kind, not a repaint per record.
+        WaypointCount which;
+        while (CountWaypointsToStep(&g_store, counts, &which))
+            ShowCount(which, counts[which]);
         CloseWaypointStore(&g_store);
         for (int which = 0; which < WAYPOINT_COUNTS; which++)
             ShowCount((WaypointCount)which, counts[which]);

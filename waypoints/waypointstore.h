@@ -46,15 +46,19 @@ enum WaypointKind : uint8_t {
 void DecodeWaypoint(const uint8_t *record, Waypoint *point);
 
 // Records are read in blocks, so that counting a large store costs little
-// more than reading its bytes; a block is a whole number of records.
-enum { WAYPOINT_BLOCK_RECORDS = 1024 };
+// more than reading its bytes. A block is a whole number of records and of
+// 4 KB pages (the C library reads it straight into the block, with one
+// system call) and starts on a cache line (the system copies into an
+// aligned buffer markedly faster); 104 KB still lie in the processor's cache
+// while they are counted.
+enum { WAYPOINT_BLOCK_RECORDS = 2048 };
 
 struct WaypointStore {
     Stream stream;
     bool ended;        // the file has no more bytes (or a read failed)
     size_t records;    // whole records in the block
     size_t next;       // the next record of the block to hand out
-    uint8_t block[WAYPOINT_BLOCK_RECORDS * WAYPOINT_RECORD_SIZE];
+    alignas(64) uint8_t block[WAYPOINT_BLOCK_RECORDS * WAYPOINT_RECORD_SIZE];
 };
 
 // Opens the store at its full path for binary reading.
@@ -86,14 +90,9 @@ enum WaypointCount {
     WAYPOINT_COUNTS,
 };
 
-// Adds a record of this kind to its count and returns which count it raised.
-inline WaypointCount CountWaypointKind(uint32_t counts[WAYPOINT_COUNTS], uint8_t kind)
-{
-    WaypointCount which = kind == KIND_DELETED    ? COUNT_DELETED
-                          : kind == KIND_WAYPOINT ? COUNT_WAYPOINTS
-                                                  : COUNT_THERMALS;
-    counts[which]++;
-    return which;
-}
+// Counts the store's records by kind from where reading stands, record by
+// record in effect, until a count reaches a multiple of 100 (true, which
+// names it: the page shows such steps) or the store ends (false).
+bool CountWaypointsToStep(WaypointStore *store, uint32_t counts[WAYPOINT_COUNTS], WaypointCount *which);
 
 #endif

@@ -9,6 +9,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "tests/common/waypoint_example.h"
 #include "tests/native/scratch.h"
@@ -67,6 +68,38 @@ TEST(WaypointStore, ReadsEveryWholeRecordInOrderAndDropsAPartialOne)
     }
     WaypointStore missing;
     EXPECT_FALSE(OpenWaypointStore(&missing, ScratchPath("no/such.skt").c_str()));
+}
+
+// Counting in runs must give the counts and progress steps of counting
+// record by record, across blocks: random kinds, and long runs of one kind.
+TEST(WaypointStore, CountsAndProgressStepsAsRecordByRecord)
+{
+    std::mt19937 random(3005);
+    std::string kinds[3];
+    for (int i = 0; i < 2 * WAYPOINT_BLOCK_RECORDS + 777; i++)
+        kinds[0] += (char)(random() % 4 == 0 ? random() % 256 : random() % 2);
+    kinds[1] = std::string(250, 1) + std::string(100, 0) + std::string(99, 3) + std::string(1, 1);
+    kinds[2] = std::string(WAYPOINT_BLOCK_RECORDS + 300, 0) + std::string(WAYPOINT_BLOCK_RECORDS, 9);
+    for (const std::string &store : kinds) {
+        std::string bytes, expected, steps;
+        uint32_t reference[WAYPOINT_COUNTS] = {0, 0, 0}, counts[WAYPOINT_COUNTS] = {0, 0, 0};
+        for (char kind : store) {
+            std::string record(WAYPOINT_RECORD_SIZE, '\0');
+            record[WAYPOINT_KIND_OFFSET] = kind;
+            bytes += record;
+            int which = kind == 0 ? COUNT_DELETED : kind == 1 ? COUNT_WAYPOINTS : COUNT_THERMALS;
+            if (++reference[which] % 100 == 0)
+                expected += std::to_string(which) + ":" + std::to_string(reference[which]) + " ";
+        }
+        WaypointStore in;
+        ASSERT_TRUE(OpenWaypointStore(&in, ScratchFile("count.skt", bytes + "tail").c_str()));
+        WaypointCount which;
+        while (CountWaypointsToStep(&in, counts, &which))
+            steps += std::to_string(which) + ":" + std::to_string(counts[which]) + " ";
+        CloseWaypointStore(&in);
+        EXPECT_EQ(steps, expected);
+        EXPECT_EQ(std::vector<uint32_t>(counts, counts + 3), std::vector<uint32_t>(reference, reference + 3));
+    }
 }
 
 // The export writes degrees from integers; printf of the same double is
