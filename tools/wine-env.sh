@@ -92,7 +92,8 @@ click_toolbar_button() {
 # Closes the dialog with the keyboard as a user would, and waits for the
 # program to end.
 close_main_dialog() {
-  xdotool key --window "$window" alt+F4 || true
+  # The window may be gone before xdotool has finished with it: not an error.
+  xdotool key --window "$window" alt+F4 2>/dev/null || true
   for _ in $(seq 50); do
     kill -0 "$program" 2>/dev/null || break
     sleep 0.1
