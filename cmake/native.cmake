@@ -36,6 +36,7 @@ include(GoogleTest)
 enable_testing()
 add_executable(native_tests
     tests/common/files.cpp
+    tests/common/degrees_test.cpp
     tests/native/scratch.cpp
     tests/native/aboutstream_test.cpp
     tests/native/devpath_test.cpp

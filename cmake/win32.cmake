@@ -60,6 +60,7 @@ include(GoogleTest)
 enable_testing()
 set(win_test_sources
     tests/common/files.cpp
+    tests/common/degrees_test.cpp
     tests/win/harness.cpp
     tests/win/scripted_prompts.cpp
     tests/win/startup_test.cpp

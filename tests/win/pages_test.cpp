@@ -88,28 +88,15 @@ TEST_F(Pages, EveryToolbarCommandFromEveryPage)
 }
 
 // The animate control reports each start and stop of a clip to the dialog;
-// hooks on the dialog's thread record them.
+// a subclass of the dialog records them.
+static WNDPROC g_dialogProcedure;
 static std::string g_clipEvents;
 
-static void RecordClipEvent(UINT message, WPARAM wParam)
+static LRESULT CALLBACK RecordClipEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_WP_ANIMATION)
         g_clipEvents += HIWORD(wParam) == ACN_START ? "start " : HIWORD(wParam) == ACN_STOP ? "stop " : "? ";
-}
-
-static LRESULT CALLBACK SentMessageHook(int code, WPARAM wParam, LPARAM lParam)
-{
-    const CWPSTRUCT *sent = (const CWPSTRUCT *)lParam;
-    RecordClipEvent(sent->message, sent->wParam);
-    return CallNextHookEx(NULL, code, wParam, lParam);
-}
-
-static LRESULT CALLBACK PostedMessageHook(int code, WPARAM wParam, LPARAM lParam)
-{
-    const MSG *posted = (const MSG *)lParam;
-    if (wParam == PM_REMOVE)
-        RecordClipEvent(posted->message, posted->wParam);
-    return CallNextHookEx(NULL, code, wParam, lParam);
+    return CallWindowProcA(g_dialogProcedure, window, message, wParam, lParam);
 }
 
 // Every clip's decoding is checked by tools/check_clips.sh; here that a loop
@@ -117,10 +104,7 @@ static LRESULT CALLBACK PostedMessageHook(int code, WPARAM wParam, LPARAM lParam
 TEST_F(Pages, ALoopPlaysUntilTheClosingClipPlaysOnce)
 {
     StartProgram();
-    DWORD thread = GetWindowThreadProcessId(Dialog(), NULL);
-    HHOOK sent = SetWindowsHookExA(WH_CALLWNDPROC, SentMessageHook, NULL, thread);
-    HHOOK posted = SetWindowsHookExA(WH_GETMESSAGE, PostedMessageHook, NULL, thread);
-    ASSERT_TRUE(sent && posted);
+    g_dialogProcedure = (WNDPROC)SetWindowLongPtrA(Dialog(), GWLP_WNDPROC, (LONG_PTR)RecordClipEvents);
     Command(IDM_WAYPOINTS_PAGE);
     StartActivityAnimation(IDC_WP_ANIMATION, IDR_CLIP_WAYPOINTS);
     EXPECT_TRUE(IsShown(IDC_WP_ANIMATION));
@@ -134,6 +118,5 @@ TEST_F(Pages, ALoopPlaysUntilTheClosingClipPlaysOnce)
     Send(WM_NULL);
     EXPECT_EQ(g_clipEvents, "start stop start stop ");
     EXPECT_TRUE(IsShown(IDC_WP_ANIMATION));
-    UnhookWindowsHookEx(sent);
-    UnhookWindowsHookEx(posted);
+    SetWindowLongPtrA(Dialog(), GWLP_WNDPROC, (LONG_PTR)g_dialogProcedure);
 }
