@@ -74,16 +74,6 @@ void ClearTestDrives()
         RemoveTree(std::string(1, drive) + ":\\");
 }
 
-std::string SampleFolder()
-{
-    // The tests run under Wine, where drive Z: is the Unix root.
-    std::string path = std::string("Z:") + TOLMARO_SOURCE_DIR + "/samples/instrument/";
-    for (char &c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
 static void CopyTree(const std::string &from, const std::string &to)
 {
     CreateDirectoryA(to.c_str(), NULL);
@@ -98,7 +88,11 @@ static void CopyTree(const std::string &from, const std::string &to)
 
 void CopySampleInstrument(const std::string &folder)
 {
-    CopyTree(SampleFolder(), folder);
+    // The tests run under Wine, where drive Z: is the Unix root.
+    std::string sample = std::string("Z:") + TOLMARO_SOURCE_DIR + "/samples/instrument/";
+    for (char &c : sample)
+        c = c == '/' ? '\\' : c;
+    CopyTree(sample, folder);
     // Git keeps no empty folders; the sample lists the ones it has, a line each.
     std::string list = ReadFileBytes(folder + ".emptydirs"), relative;
     DeleteFileA((folder + ".emptydirs").c_str());
@@ -192,8 +186,8 @@ void ReloadInstrument()
 
 std::string ControlText(int id)
 {
-    char text[1024] = "";
-    GetDlgItemTextA(g_dialog, id, text, sizeof text);
+    std::string text(GetWindowTextLengthA(Control(id)) + 1, '\0');
+    text.resize(GetWindowTextA(Control(id), &text[0], (int)text.size()));
     return text;
 }
 

@@ -27,9 +27,6 @@ void WriteFileBytes(const std::string &path, const std::string &bytes);
 bool FileExists(const std::string &path);
 void MakeFolder(const std::string &path);
 
-// The sample instrument's folder as a Windows path, ending in a backslash.
-std::string SampleFolder();
-
 // Starts the program in this process and waits until its dialog has ended
 // its initialisation (the instrument detection included). Each test runs in
 // a process of its own, which ends the program after the test.

@@ -148,73 +148,55 @@ static long GdiObjectCount()
     return used;
 }
 
-static std::string AboutText()
+// The picture whole, and the lines drawn with the program's fonts and
+// colours; an empty text draws no ink in its band.
+static void ExpectPreview(const char *credit, const char *pilot, const char *glider)
 {
-    std::string text(GetWindowTextLengthA(Control(IDC_ABOUT)) + 1, '\0');
-    text.resize(GetWindowTextA(Control(IDC_ABOUT), &text[0], (int)text.size()));
-    return text;
+    std::vector<COLORREF> client = CaptureClient();
+    EXPECT_EQ(PictureShown(client), 1.0);
+    ExpectLine(client, kCredit, CREDIT_TOP, PILOT_TOP, g_shell.creditFont, credit);
+    EXPECT_EQ(Ink(client, kCredit, DISPLAY_TOP, DISPLAY_END), Ink(client, kCredit, CREDIT_TOP, PILOT_TOP));
+    const struct { const char *text; int top, end; } lines[] = {
+        {pilot, PILOT_TOP, GLIDER_TOP}, {glider, GLIDER_TOP, DISPLAY_END}};
+    for (const auto &line : lines) {
+        if (*line.text)
+            ExpectLine(client, kPilotInk, line.top, line.end, g_shell.pilotFont, line.text);
+        else
+            EXPECT_TRUE(Ink(client, kPilotInk, line.top, line.end).empty()) << line.top;
+    }
 }
 
-class Preview : public ::testing::Test {
+class Preview : public SampleInstrumentTest {
 protected:
     void SetUp() override
     {
-        ClearTestDrives();
-        CopySampleInstrument("E:\\");
+        SampleInstrumentTest::SetUp();
         DeleteFileA("E:\\WAYPOINTS\\waypoints.skt");   // no clip on the waypoint page
-    }
-    void TearDown() override
-    {
-        CloseProgram(WM_CLOSE);
-    }
-
-    // Starts the program (once per test: its window class stays registered)
-    // with the instrument in this language and reads the preview back.
-    void ExpectPreview(char language, const char *credit)
-    {
-        std::string setup = ReadFileBytes("E:\\SETUP\\setupdata.txt");
-        setup[setup.find("Sprache:") + 8] = language;
-        WriteFileBytes("E:\\SETUP\\setupdata.txt", setup);
         StartProgram();
-        std::vector<COLORREF> client = CaptureClient();
-        EXPECT_EQ(PictureShown(client), 1.0);
-        ExpectLine(client, kCredit, CREDIT_TOP, PILOT_TOP, g_shell.creditFont, credit);
-        EXPECT_EQ(Ink(client, kCredit, DISPLAY_TOP, DISPLAY_END), Ink(client, kCredit, CREDIT_TOP, PILOT_TOP));
-        if (g_page == PAGE_PREVIEW) {
-            ExpectLine(client, kPilotInk, PILOT_TOP, GLIDER_TOP, g_shell.pilotFont, "Jonas Brandstetter");
-            ExpectLine(client, kPilotInk, GLIDER_TOP, DISPLAY_END, g_shell.pilotFont, "Nova Mentor 7");
-        } else {
-            EXPECT_TRUE(Ink(client, kPilotInk, DISPLAY_TOP, DISPLAY_END).empty());
-        }
     }
+    void TearDown() override { CloseProgram(WM_CLOSE); }
 };
 
-TEST_F(Preview, PreviewPageInGerman)
+TEST_F(Preview, PagesZeroAndOneInGermanAndEnglish)
 {
-    ExpectPreview('0', "Tolmaro von Holdranek");
     EXPECT_EQ(g_page, PAGE_PREVIEW);
-}
-
-TEST_F(Preview, StartPageInEnglish)
-{
-    DeleteFileA("E:\\SETUP\\igcheader.txt");
-    ExpectPreview('1', "Tolmaro from Holdranek");
-    EXPECT_EQ(g_page, PAGE_START);
-}
-
-TEST_F(Preview, EmptyPilotNameLeavesTheGliderWhereItWas)
-{
+    ExpectPreview("Tolmaro von Holdranek", "Jonas Brandstetter", "Nova Mentor 7");
+    // An empty pilot name leaves the glider where it was.
     WriteFileBytes("E:\\SETUP\\igcheader.txt",
                    "IDJoBr\nHOPLTPILOT: \nHOGTYGLIDERTYPE: Nova Mentor 7\nHOCCLCOMPETITION CLASS: \n");
-    StartProgram();
-    std::vector<COLORREF> client = CaptureClient();
-    EXPECT_TRUE(Ink(client, kPilotInk, DISPLAY_TOP, GLIDER_TOP).empty());
-    ExpectLine(client, kPilotInk, GLIDER_TOP, DISPLAY_END, g_shell.pilotFont, "Nova Mentor 7");
+    ReloadInstrument();
+    ExpectPreview("Tolmaro von Holdranek", "", "Nova Mentor 7");
+    // Page 0, in English: the credit line alone.
+    DeleteFileA("E:\\SETUP\\igcheader.txt");
+    std::string setup = ReadFileBytes("E:\\SETUP\\setupdata.txt");
+    WriteFileBytes("E:\\SETUP\\setupdata.txt", setup.replace(setup.find("Sprache:0"), 9, "Sprache:1"));
+    ReloadInstrument();
+    EXPECT_EQ(g_page, PAGE_START);
+    ExpectPreview("Tolmaro from Holdranek", "", "");
 }
 
 TEST_F(Preview, OtherPagesShowNoneOfThePicture)
 {
-    StartProgram();
     for (int command = IDM_PILOT_PAGE; command <= IDM_ABOUT_PAGE; command++) {
         Command(command);
         std::vector<COLORREF> client = CaptureClient();
@@ -229,7 +211,6 @@ TEST_F(Preview, OtherPagesShowNoneOfThePicture)
 
 TEST_F(Preview, RepaintingKeepsTheGdiObjectCount)
 {
-    StartProgram();
     CaptureClient();   // the new window settled
     long before = GdiObjectCount();
     HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
@@ -246,20 +227,19 @@ TEST_F(Preview, RepaintingKeepsTheGdiObjectCount)
 
 TEST_F(Preview, AboutDocumentReadOnlyScrollingAndStreamedAgain)
 {
-    StartProgram();
-    std::string text = AboutText();
+    std::string text = ControlText(IDC_ABOUT);
     EXPECT_EQ(text.rfind("Tolmaro\r\n", 0), 0u) << text.substr(0, 40);
     EXPECT_NE(text.find("\r\n[autorun]\r\nopen=TOLMARO\\tolmaro.exe\r\n"), std::string::npos);
     Command(IDM_ABOUT_PAGE);
     HWND about = Control(IDC_ABOUT);
     SendMessageA(about, WM_CHAR, 'x', 0);
     SendMessageA(about, WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_EQ(AboutText(), text);
+    EXPECT_EQ(ControlText(IDC_ABOUT), text);
     SendMessageA(about, WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_GT(SendMessageA(about, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
     // A missing document leaves the control empty; the next stream starts over.
     EXPECT_EQ(LoadAboutDocument(about, IDR_ABOUT + 1), 1u);
-    EXPECT_EQ(AboutText(), "");
+    EXPECT_EQ(ControlText(IDC_ABOUT), "");
     EXPECT_EQ(LoadAboutDocument(about, IDR_ABOUT), 0u);
-    EXPECT_EQ(AboutText(), text);
+    EXPECT_EQ(ControlText(IDC_ABOUT), text);
 }

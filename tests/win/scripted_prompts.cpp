@@ -38,6 +38,15 @@ std::vector<PromptCall> PromptsOfKind(const std::string &kind)
     return found;
 }
 
+static PromptCall Call(const char *kind, HWND owner, const char *caption)
+{
+    PromptCall call = {};
+    call.kind = kind;
+    call.owner = owner;
+    call.caption = caption ? caption : "";
+    return call;
+}
+
 static std::string NextChoice()
 {
     std::string choice = g_choices.empty() ? "" : g_choices.front();
@@ -48,11 +57,8 @@ static std::string NextChoice()
 
 int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT type)
 {
-    PromptCall call = {};
-    call.kind = "message";
-    call.owner = owner;
+    PromptCall call = Call("message", owner, caption);
     call.text = text;
-    call.caption = caption;
     call.type = type;
     Record(call);
     return IDOK;
@@ -60,10 +66,7 @@ int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT type)
 
 static BOOL AnswerFileDialog(const char *kind, OPENFILENAMEA *dialog)
 {
-    PromptCall call = {};
-    call.kind = kind;
-    call.owner = dialog->hwndOwner;
-    call.caption = dialog->lpstrTitle ? dialog->lpstrTitle : "";
+    PromptCall call = Call(kind, dialog->hwndOwner, dialog->lpstrTitle);
     for (const char *p = dialog->lpstrFilter; p && *p; p += strlen(p) + 1)
         call.filter += std::string(p) + "|";
     call.fileName = dialog->lpstrFile;
@@ -89,10 +92,7 @@ BOOL ShowSaveFileDialog(OPENFILENAMEA *dialog)
 
 bool BrowseForFolder(BROWSEINFOA *browse, char *path)
 {
-    PromptCall call = {};
-    call.kind = "folder";
-    call.owner = browse->hwndOwner;
-    call.caption = browse->lpszTitle ? browse->lpszTitle : "";
+    PromptCall call = Call("folder", browse->hwndOwner, browse->lpszTitle);
     call.folderFlags = browse->ulFlags;
     Record(call);
     std::string choice = NextChoice();
