@@ -63,16 +63,13 @@ set(win_test_sources
     tests/common/degrees_test.cpp
     tests/win/harness.cpp
     tests/win/scripted_prompts.cpp
-    tests/win/startup_test.cpp
     tests/win/locate_test.cpp
     tests/win/files_test.cpp
-    tests/win/language_test.cpp
     tests/win/pages_test.cpp
     tests/win/preview_test.cpp
     tests/win/pilot_test.cpp
     tests/win/settingspages_test.cpp
     tests/win/waypoints_test.cpp
-    tests/win/arrival_test.cpp
 )
 add_executable(win_tests ${win_test_sources} resources/tolmaro.rc)
 target_link_libraries(win_tests tolmaro_win gtest gtest_main)

@@ -61,16 +61,3 @@ TEST(AboutStream, PiecesFollowTheRequests)
         EXPECT_EQ(StreamDocument(&stream, c.requests), c.pieces) << c.requests[0];
     }
 }
-
-TEST(AboutStream, MissingDocumentStopsTheControl)
-{
-    for (void *resource : {(void *)NULL, (void *)&g_resource}) {
-        AboutStream stream;
-        ResetAboutStream(&stream);
-        AttachAboutDocument(&stream, resource, "data", resource ? 0 : 4);   // no handle, or no bytes
-        uint8_t buffer[16];
-        int32_t delivered = -1;
-        EXPECT_EQ(NextAboutPiece(&stream, buffer, sizeof buffer, &delivered), ABOUT_DOCUMENT_MISSING);
-        EXPECT_EQ(delivered, 0);
-    }
-}

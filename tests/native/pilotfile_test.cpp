@@ -41,71 +41,58 @@ static const std::string kHead = "IDJoBr\nHOPLTPILOT: Jonas\nHOGTYGLIDERTYPE: Me
 // A class line whose line feed is the 255th character of the file.
 static const std::string kFullClass = std::string(255 - kHead.size() - kClassKey.size() - 1, 'c');
 
+static const std::string kNewHead = "IDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\n";
+static const Pilot kOld = MakePilot("old", "old", "old", "old"), kNewOld = MakePilot("N", "N", "old", "old");
+
 struct ReadCase {
     std::string bytes;
-    Pilot read;
+    bool read;
+    Pilot fields;   // over "old" in each field; a file not read keeps the fields taken before the reading ended
 };
 
 static const ReadCase kReadCases[] = {
-    {kSampleFile, MakePilot("JoBr", "Jonas Brandstetter", "Nova Mentor 7", "Paraglider (Sport)")},
-    {"IDJoBr\r\nHOPLTPILOT: Jonas\r\nHOGTYGLIDERTYPE: Mentor\r\nHOCCLCOMPETITION CLASS: HG (Fun Cup)\r\n",
+    {kSampleFile, true, MakePilot("JoBr", "Jonas Brandstetter", "Nova Mentor 7", "Paraglider (Sport)")},
+    {"IDJoBr\r\nHOPLTPILOT: Jonas\r\nHOGTYGLIDERTYPE: Mentor\r\nHOCCLCOMPETITION CLASS: HG (Fun Cup)\r\n", true,
      MakePilot("JoBr", "Jonas", "Mentor", "HG (Fun Cup)")},
     // A carriage return that ends no line is an ordinary character.
-    {"IDJo\rB\nHOPLTPILOT: a\rb\nHOGTYGLIDERTYPE: g\r\r\nHOCCLCOMPETITION CLASS: \n", MakePilot("Jo\rB", "a\rb", "g\r", "")},
+    {"IDJo\rB\nHOPLTPILOT: a\rb\nHOGTYGLIDERTYPE: g\r\r\nHOCCLCOMPETITION CLASS: \n", true,
+     MakePilot("Jo\rB", "a\rb", "g\r", "")},
     // Long values are cut to their field and their lines passed.
     {"IDABCDEFG\nHOPLTPILOT: " + std::string(30, 'p') + "\nHOGTYGLIDERTYPE: " + std::string(23, 'g') +
-         "\nHOCCLCOMPETITION CLASS: " + std::string(40, 'c') + "\n",
+         "\nHOCCLCOMPETITION CLASS: " + std::string(40, 'c') + "\n", true,
      MakePilot("ABCD", std::string(22, 'p'), std::string(22, 'g'), std::string(22, 'c'))},
     // Empty values are values: the file a save with class item 0 writes.
-    {"ID\nHOPLTPILOT: \nHOGTYGLIDERTYPE: \nHOCCLCOMPETITION CLASS: \n", MakePilot("", "", "", "")},
+    {"ID\nHOPLTPILOT: \nHOGTYGLIDERTYPE: \nHOCCLCOMPETITION CLASS: \n", true, MakePilot("", "", "", "")},
     // Whatever follows the 255th character is not read; CR LF counts once.
-    {kHead + kClassKey + kFullClass + "\n" + std::string(45, 'z'), MakePilot("JoBr", "Jonas", "Mentor", std::string(22, 'c'))},
-    {"IDJoBr\r\nHOPLTPILOT: Jonas\r\nHOGTYGLIDERTYPE: Mentor\r\n" + kClassKey + kFullClass + "\r\n",
+    {kHead + kClassKey + kFullClass + "\n" + std::string(45, 'z'), true,
      MakePilot("JoBr", "Jonas", "Mentor", std::string(22, 'c'))},
+    {"IDJoBr\r\nHOPLTPILOT: Jonas\r\nHOGTYGLIDERTYPE: Mentor\r\n" + kClassKey + kFullClass + "\r\n", true,
+     MakePilot("JoBr", "Jonas", "Mentor", std::string(22, 'c'))},
+    // Files out of order or incomplete.
+    {"", false, kOld},
+    {"HOPLTPILOT: N\nIDN\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N\n", false, kOld},
+    {"\nIDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N\n", false, kOld},
+    {" IDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N\n", false, kOld},
+    {"IDN\nHOPLTPILOT: N\n\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N\n", false, kNewOld},
+    {"IDN\nHOPLTPILOT:N\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N\n", false, MakePilot("N", "old", "old", "old")},
+    {"IDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\nHOCCLcompetition class: N\n", false, MakePilot("N", "N", "N", "old")},
+    {"IDN\nHOPLTPILOT: N\nHOCCLCOMPETITION CLASS: N\nHOGTYGLIDERTYPE: N\n", false, kNewOld},
+    {"IDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N", false, MakePilot("N", "N", "N", "old")},
+    {"IDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\x1AHOCCLCOMPETITION CLASS: N\n", false, kNewOld},
+    // The class line's line feed is the 256th character.
+    {kNewHead + kClassKey + std::string(255 - kNewHead.size() - kClassKey.size(), 'c') + "\n", false,
+     MakePilot("N", "N", "N", "old")},
 };
 
-TEST(PilotFile, FieldsAreReadAndCutToTheirLengths)
+TEST(PilotFile, FieldsAreReadAndCutToTheirLengthsOrTheFileIsNotRead)
 {
     for (const ReadCase &c : kReadCases) {
-        Pilot p = MakePilot("old", "old", "old", "old");
-        EXPECT_TRUE(ReadFrom(c.bytes, &p)) << c.bytes;
-        EXPECT_STREQ(p.igcId, c.read.igcId) << c.bytes;
-        EXPECT_STREQ(p.pilot, c.read.pilot) << c.bytes;
-        EXPECT_STREQ(p.glider, c.read.glider) << c.bytes;
-        EXPECT_STREQ(p.gliderClass, c.read.gliderClass) << c.bytes;
-    }
-}
-
-static const std::string kNewHead = "IDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\n";
-
-struct UnreadFile {
-    std::string bytes;
-    int fieldsTaken;    // fields that got their new value "N" before the reading ended
-};
-
-static const UnreadFile kUnreadFiles[] = {
-    {"", 0},
-    {"HOPLTPILOT: N\nIDN\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N\n", 0},
-    {"\nIDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N\n", 0},
-    {" IDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N\n", 0},
-    {"IDN\nHOPLTPILOT: N\n\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N\n", 2},
-    {"IDN\nHOPLTPILOT:N\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N\n", 1},
-    {"IDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\nHOCCLcompetition class: N\n", 3},
-    {"IDN\nHOPLTPILOT: N\nHOCCLCOMPETITION CLASS: N\nHOGTYGLIDERTYPE: N\n", 2},
-    {"IDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\nHOCCLCOMPETITION CLASS: N", 3},
-    {"IDN\nHOPLTPILOT: N\nHOGTYGLIDERTYPE: N\x1AHOCCLCOMPETITION CLASS: N\n", 2},
-    // The class line's line feed is the 256th character.
-    {kNewHead + kClassKey + std::string(255 - kNewHead.size() - kClassKey.size(), 'c') + "\n", 3},
-};
-
-TEST(PilotFile, FilesOutOfOrderOrIncompleteAreNotReadAndKeepLaterFields)
-{
-    for (const UnreadFile &file : kUnreadFiles) {
-        Pilot p = MakePilot("old", "old", "old", "old");
-        EXPECT_FALSE(ReadFrom(file.bytes, &p)) << file.bytes;
-        const char *fields[] = {p.igcId, p.pilot, p.glider, p.gliderClass};
-        for (int i = 0; i < 4; i++)
-            EXPECT_STREQ(fields[i], i < file.fieldsTaken ? "N" : "old") << file.bytes << ", field " << i;
+        Pilot p = kOld;
+        EXPECT_EQ(ReadFrom(c.bytes, &p), c.read) << c.bytes;
+        EXPECT_STREQ(p.igcId, c.fields.igcId) << c.bytes;
+        EXPECT_STREQ(p.pilot, c.fields.pilot) << c.bytes;
+        EXPECT_STREQ(p.glider, c.fields.glider) << c.bytes;
+        EXPECT_STREQ(p.gliderClass, c.fields.gliderClass) << c.bytes;
     }
 }
 

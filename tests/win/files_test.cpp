@@ -1,12 +1,8 @@
 // The file page's removal and copies, run through the real dialog on folders
 // mapped as drives: E: the instrument, G: the targets.
-#include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <functional>
 #include <map>
-#include <string>
 
 #include "app/resource.h"
 #include "device/devpath.h"

