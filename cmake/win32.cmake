@@ -66,7 +66,6 @@ set(win_test_sources
     tests/win/locate_test.cpp
     tests/win/files_test.cpp
     tests/win/pages_test.cpp
-    tests/win/preview_test.cpp
     tests/win/pilot_test.cpp
     tests/win/settingspages_test.cpp
     tests/win/waypoints_test.cpp

@@ -177,7 +177,6 @@ TEST_F(Files, FlightLogsLandSideBySideAndTheTargetIsNeverWalked)
     EXPECT_EQ(browser.caption, "Alle IGC-Daten (ZELTO) des Zirkano 2.0 werden kopiert.\n"
                                "Wohin sollen die Dateien kopiert werden?");
     EXPECT_EQ(browser.owner, Dialog());
-    EXPECT_EQ(browser.folderFlags, 65u);
     EXPECT_TRUE(PromptsOfKind("message").empty());
 }
 

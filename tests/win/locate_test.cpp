@@ -41,7 +41,6 @@ TEST_F(Locate, WithoutInstrumentOneWarningThenTheChoiceOfAFolderLoads)
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].filter, "Zirkano 2.0 Setup-Datei|setupdata.txt|");
     EXPECT_EQ(dialogs[0].caption, "Zirkano 2.0 Setup-Verzeichnis w\xE4hlen");
-    EXPECT_EQ(dialogs[0].flags, (DWORD)OFN_EXPLORER);
 }
 
 TEST_F(Locate, FirstDriveWithASettingsFileIsLoadedAndKeptByRefusedChoices)

@@ -1,10 +1,13 @@
-// The frame, its toolbar and pages, and the Status line, driven through the
-// real dialog.
+// The frame, its toolbar and pages, the Status line, the instrument preview
+// and the about page, driven through the real dialog and read back from its
+// controls and the pixels of its client area.
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/about.h"
 #include "app/pages.h"
 #include "app/resource.h"
+#include "app/shell.h"
 #include "app/status.h"
 #include "tests/win/harness.h"
 
@@ -51,13 +54,18 @@ static void ExpectOnlyShown(int first, int last)
         EXPECT_EQ(IsShown(id), id >= first && id <= last) << "control " << id;
 }
 
-class Pages : public SampleInstrumentTest {};
+class Pages : public SampleInstrumentTest {
+protected:
+    void SetUp() override
+    {
+        SampleInstrumentTest::SetUp();
+        DeleteFileA("E:\\WAYPOINTS\\waypoints.skt");   // no clip on the waypoint page
+        StartProgram();
+    }
+};
 
 TEST_F(Pages, EveryToolbarCommandFromEveryPage)
 {
-    // Without a waypoint store, showing the waypoint page plays no clip.
-    DeleteFileA("E:\\WAYPOINTS\\waypoints.skt");
-    StartProgram();
     for (const auto &from : kPages) {
         for (const auto &to : kPages) {
             SCOPED_TRACE(std::to_string(from.page) + " to " + std::to_string(to.page));
@@ -89,4 +97,220 @@ TEST_F(Pages, EveryToolbarCommandFromEveryPage)
     ShowCopyProgress(path.c_str());
     EXPECT_EQ(StatusText(), " Kopiere Datei " + path);
     EXPECT_EQ(StatusText().size(), 274u);
+}
+
+static const COLORREF kCredit = RGB(220, 200, 190), kPilotInk = RGB(45, 45, 55);
+
+// Client rows: the display, and the band of each line up to the next line.
+enum { DISPLAY_TOP = 203, CREDIT_TOP = 270, PILOT_TOP = 288, GLIDER_TOP = 310, DISPLAY_END = 377 };
+
+// The colours of a context's pixels, 1000 to a row.
+static std::vector<COLORREF> CopyPixels(HDC source, int width, int height)
+{
+    HDC memory = CreateCompatibleDC(source);
+    HBITMAP copy = CreateCompatibleBitmap(source, width, height);
+    HGDIOBJ previous = SelectObject(memory, copy);
+    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    std::vector<COLORREF> pixels(1000 * height, CLR_INVALID);
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++)
+            pixels[y * 1000 + x] = GetPixel(memory, x, y);
+    SelectObject(memory, previous);
+    DeleteObject(copy);
+    DeleteDC(memory);
+    return pixels;
+}
+
+// Waits until the dialog and its controls have painted all that was
+// invalid, and the dialog's thread has left its last paint.
+static void WaitUntilPainted()
+{
+    bool pending = true;
+    for (int i = 0; i < 500 && pending; i++, Sleep(pending ? 10 : 0)) {
+        pending = GetUpdateRect(Dialog(), NULL, FALSE);
+        for (HWND child = GetWindow(Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            pending = pending || GetUpdateRect(child, NULL, FALSE);
+    }
+    Send(WM_NULL);
+}
+
+// The client area after a complete repaint. Shortly after start-up Wine may
+// erase the new window once more, so a copy counts when the next is the same.
+static std::vector<COLORREF> CaptureClient()
+{
+    std::vector<COLORREF> last;
+    for (int i = 0; i < 20; i++, Sleep(50)) {
+        RedrawWindow(Dialog(), NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        WaitUntilPainted();
+        RECT client;
+        GetClientRect(Dialog(), &client);
+        HDC window = GetDC(Dialog());
+        std::vector<COLORREF> next = CopyPixels(window, client.right, client.bottom);
+        ReleaseDC(Dialog(), window);
+        if (next == last)
+            break;
+        last = next;
+    }
+    return last;
+}
+
+// Of the instrument's own pixels (not the picture's background) outside
+// the text lines, the share shown unchanged at (24, 58).
+static double PictureShown(const std::vector<COLORREF> &client)
+{
+    HBITMAP bitmap = LoadBitmapA(g_shell.instance, MAKEINTRESOURCEA(IDB_INSTRUMENT));
+    HDC memory = CreateCompatibleDC(NULL);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    std::vector<COLORREF> picture = CopyPixels(memory, 372, 460);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    long instrument = 0, same = 0;
+    for (size_t at = 0; at < picture.size() && at + 58 * 1000 + 24 < client.size(); at++) {
+        int y = 58 + (int)at / 1000;
+        if (picture[at] != CLR_INVALID && picture[at] != picture[0] && (y < CREDIT_TOP || y >= GLIDER_TOP + 22)) {
+            instrument++;
+            same += client[at + 58 * 1000 + 24] == picture[at];
+        }
+    }
+    return (double)same / instrument;
+}
+
+// Where the display's columns show exactly this colour in a band of rows.
+static std::vector<int> Ink(const std::vector<COLORREF> &pixels, COLORREF colour, int top, int end)
+{
+    std::vector<int> at;
+    for (int y = top; y < end; y++)
+        for (int x = 81; x <= 336; x++)
+            if (pixels[y * 1000 + x] == colour)
+                at.push_back(y * 1000 + x);
+    return at;
+}
+
+// The band shows the very ink of the text drawn with this font and colour on
+// the display's colour, centred on x 212 with its top at the band's top.
+static void ExpectLine(const std::vector<COLORREF> &client, COLORREF colour, int top, int end, HFONT font,
+                       const char *text)
+{
+    HDC screen = GetDC(NULL);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, 400, DISPLAY_END);
+    HGDIOBJ previousBitmap = SelectObject(dc, canvas);
+    HBRUSH display = CreateSolidBrush(RGB(104, 122, 110));
+    RECT all = {0, 0, 400, DISPLAY_END};
+    FillRect(dc, &all, display);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_CENTER);
+    SetTextColor(dc, colour);
+    HGDIOBJ previousFont = SelectObject(dc, font);
+    TextOutA(dc, 212, top, text, lstrlenA(text));
+    std::vector<int> expected = Ink(CopyPixels(dc, 400, DISPLAY_END), colour, top, end);
+    SelectObject(dc, previousFont);
+    SelectObject(dc, previousBitmap);
+    DeleteObject(display);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    ReleaseDC(NULL, screen);
+    EXPECT_GT(expected.size(), 20u) << text;
+    EXPECT_EQ(Ink(client, colour, top, end), expected) << text;
+}
+
+// Live GDI objects of this process. Wine answers 0 to GetGuiResources;
+// there they are the used entries of the GDI handle table that the process
+// environment block points to: 65,536 entries of 24 bytes, whose type byte
+// (offset 14) is 0 when free.
+static long GdiObjectCount()
+{
+    if (DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
+        return (long)counted;
+    typedef const uint8_t *(WINAPI * EnvironmentBlock)();
+    EnvironmentBlock environment =
+        (EnvironmentBlock)(void *)GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetCurrentPeb");
+    const uint8_t *table = *(const uint8_t *const *)(environment() + (sizeof(void *) == 8 ? 0xF8 : 0x94));
+    long used = 0;
+    for (size_t entry = 0; entry < 0x10000; entry++)
+        used += table[entry * 24 + 14] != 0;
+    return used;
+}
+
+// The picture whole, and the lines drawn with the program's fonts and
+// colours; an empty text draws no ink in its band.
+static void ExpectPreview(const char *credit, const char *pilot, const char *glider)
+{
+    std::vector<COLORREF> client = CaptureClient();
+    EXPECT_EQ(PictureShown(client), 1.0);
+    ExpectLine(client, kCredit, CREDIT_TOP, PILOT_TOP, g_shell.creditFont, credit);
+    EXPECT_EQ(Ink(client, kCredit, DISPLAY_TOP, DISPLAY_END), Ink(client, kCredit, CREDIT_TOP, PILOT_TOP));
+    const struct { const char *text; int top, end; } lines[] = {
+        {pilot, PILOT_TOP, GLIDER_TOP}, {glider, GLIDER_TOP, DISPLAY_END}};
+    for (const auto &line : lines) {
+        if (*line.text)
+            ExpectLine(client, kPilotInk, line.top, line.end, g_shell.pilotFont, line.text);
+        else
+            EXPECT_TRUE(Ink(client, kPilotInk, line.top, line.end).empty()) << line.top;
+    }
+}
+
+class Preview : public Pages {};
+
+TEST_F(Preview, PagesZeroAndOneInGermanAndEnglish)
+{
+    EXPECT_EQ(g_page, PAGE_PREVIEW);
+    ExpectPreview("Tolmaro von Holdranek", "Jonas Brandstetter", "Nova Mentor 7");
+    // An empty pilot name leaves the glider where it was.
+    WriteFileBytes("E:\\SETUP\\igcheader.txt",
+                   "IDJoBr\nHOPLTPILOT: \nHOGTYGLIDERTYPE: Nova Mentor 7\nHOCCLCOMPETITION CLASS: \n");
+    ReloadInstrument();
+    ExpectPreview("Tolmaro von Holdranek", "", "Nova Mentor 7");
+    // Page 0, in English: the credit line alone.
+    DeleteFileA("E:\\SETUP\\igcheader.txt");
+    std::string setup = ReadFileBytes("E:\\SETUP\\setupdata.txt");
+    WriteFileBytes("E:\\SETUP\\setupdata.txt", setup.replace(setup.find("Sprache:0"), 9, "Sprache:1"));
+    ReloadInstrument();
+    EXPECT_EQ(g_page, PAGE_START);
+    ExpectPreview("Tolmaro from Holdranek", "", "");
+}
+
+TEST_F(Preview, OtherPagesShowNoneOfThePicture)
+{
+    for (int command = IDM_PILOT_PAGE; command <= IDM_ABOUT_PAGE; command++) {
+        Command(command);
+        std::vector<COLORREF> client = CaptureClient();
+        // A stray pixel of a control may share a colour with the picture.
+        EXPECT_LT(PictureShown(client), 0.001) << "page " << (int)g_page;
+        EXPECT_TRUE(Ink(client, kCredit, DISPLAY_TOP, DISPLAY_END).empty()) << "page " << (int)g_page;
+    }
+    Command(IDM_FILES_PAGE);
+    Command(IDC_FILES_CLOSE);
+    EXPECT_EQ(PictureShown(CaptureClient()), 1.0);
+}
+
+TEST_F(Preview, RepaintingKeepsTheGdiObjectCount)
+{
+    CaptureClient();   // the new window settled
+    long before = GdiObjectCount();
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    EXPECT_EQ(GdiObjectCount(), before + 1) << "the count sees a new object";
+    DeleteObject(brush);
+    for (int i = 0; i < 1000; i++) {
+        InvalidateRect(Dialog(), NULL, FALSE);
+        Send(WM_PAINT);   // ended when SendMessage returns
+    }
+    WaitUntilPainted();
+    EXPECT_EQ(GdiObjectCount(), before);
+    EXPECT_EQ(PictureShown(CaptureClient()), 1.0);
+}
+
+TEST_F(Preview, AboutDocumentIsStreamedAgainAfterAMissingOne)
+{
+    std::string text = ControlText(IDC_ABOUT);
+    EXPECT_EQ(text.rfind("Tolmaro\r\n", 0), 0u) << text.substr(0, 40);
+    EXPECT_NE(text.find("\r\n[autorun]\r\nopen=TOLMARO\\tolmaro.exe\r\n"), std::string::npos);
+    Command(IDM_ABOUT_PAGE);
+    HWND about = Control(IDC_ABOUT);
+    // A missing document leaves the control empty; the next stream starts over.
+    EXPECT_EQ(LoadAboutDocument(about, IDR_ABOUT + 1), 1u);
+    EXPECT_EQ(ControlText(IDC_ABOUT), "");
+    EXPECT_EQ(LoadAboutDocument(about, IDR_ABOUT), 0u);
+    EXPECT_EQ(ControlText(IDC_ABOUT), text);
 }

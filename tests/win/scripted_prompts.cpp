@@ -70,7 +70,6 @@ static BOOL AnswerFileDialog(const char *kind, OPENFILENAMEA *dialog)
     for (const char *p = dialog->lpstrFilter; p && *p; p += strlen(p) + 1)
         call.filter += std::string(p) + "|";
     call.fileName = dialog->lpstrFile;
-    call.defaultExtension = dialog->lpstrDefExt ? dialog->lpstrDefExt : "";
     call.flags = dialog->Flags;
     Record(call);
     std::string choice = NextChoice();
@@ -93,7 +92,6 @@ BOOL ShowSaveFileDialog(OPENFILENAMEA *dialog)
 bool BrowseForFolder(BROWSEINFOA *browse, char *path)
 {
     PromptCall call = Call("folder", browse->hwndOwner, browse->lpszTitle);
-    call.folderFlags = browse->ulFlags;
     Record(call);
     std::string choice = NextChoice();
     if (choice.empty() || choice.size() >= MAX_PATH)

@@ -16,9 +16,7 @@ struct PromptCall {
     UINT type;              // message box type
     std::string filter;     // file dialogs: the filter pairs, NULs as '|'
     std::string fileName;   // file dialogs: the name offered
-    std::string defaultExtension;
     DWORD flags;
-    UINT folderFlags;       // folder browser
 };
 
 // Everything prompted so far, in order.
