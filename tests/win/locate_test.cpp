@@ -18,31 +18,6 @@ protected:
     void SetUp() override { ClearTestDrives(); }
 };
 
-TEST_F(Locate, WithoutInstrumentOneWarningThenTheChoiceOfAFolderLoads)
-{
-    CopySampleInstrument("D:\\x\\");
-    StartProgram();
-    EXPECT_TRUE(ShownOneWarning("Bitte Verzeichnis ausw\xE4hlen", kNotFound));
-    EXPECT_EQ(StatusText(), " Suche Zirkano 2.0 Laufwerk");
-    EXPECT_EQ(g_settings.AirspaceWarnDistance, 1000);
-    EXPECT_EQ(g_settings.Integralzeit, 3);
-    EXPECT_FALSE(ToolbarButtonEnabled(1));
-    // The fixed lists are filled even so.
-    EXPECT_EQ(ComboItem(IDC_FIELD2, 16), "Empty Field");
-    EXPECT_EQ(ComboItem(IDC_CLASS, 7), "HG (Fun Cup)");
-
-    ScriptChoice("D:\\x\\SETUP\\setupdata.txt");
-    Command(IDM_CHOOSE_SETUP);
-    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk D: - Sprache: Deutsch");
-    EXPECT_EQ(g_settings.AirspaceWarnDistance, 500);
-    EXPECT_EQ(PromptsOfKind("message").size(), 1u);
-
-    std::vector<PromptCall> dialogs = PromptsOfKind("open");
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].filter, "Zirkano 2.0 Setup-Datei|setupdata.txt|");
-    EXPECT_EQ(dialogs[0].caption, "Zirkano 2.0 Setup-Verzeichnis w\xE4hlen");
-}
-
 TEST_F(Locate, FirstDriveWithASettingsFileIsLoadedAndKeptByRefusedChoices)
 {
     WriteFileBytes("D:\\SETUP\\other.txt", "not the settings");
@@ -177,6 +152,11 @@ TEST_F(Arrival, OnlyAVolumeWithTheSettingsFileIsLoadedAndOnlyWhileNoneIsLoaded)
     Broadcast(DBT_DEVICEARRIVAL, DBT_DEVTYP_PORT, 1u << ('F' - 'A'));
     Broadcast(DBT_DEVICEREMOVECOMPLETE, DBT_DEVTYP_VOLUME, 1u << ('F' - 'A'));
     ExpectNothingLoaded();
+    // The defaults, and the fixed lists filled even so.
+    EXPECT_EQ(g_settings.AirspaceWarnDistance, 1000);
+    EXPECT_EQ(g_settings.Integralzeit, 3);
+    EXPECT_EQ(ComboItem(IDC_FIELD2, 16), "Empty Field");
+    EXPECT_EQ(ComboItem(IDC_CLASS, 7), "HG (Fun Cup)");
 
     // Several letters at once: the first in letter order that has the file.
     Arrive("GDF");
@@ -196,6 +176,10 @@ TEST_F(Arrival, OnlyAVolumeWithTheSettingsFileIsLoadedAndOnlyWhileNoneIsLoaded)
     Command(IDM_CHOOSE_SETUP);
     Arrive("G");
     ExpectLoaded('D', 8);
+    std::vector<PromptCall> dialogs = PromptsOfKind("open");
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].filter, "Zirkano 2.0 Setup-Datei|setupdata.txt|");
+    EXPECT_EQ(dialogs[0].caption, "Zirkano 2.0 Setup-Verzeichnis w\xE4hlen");
 
     Unplug('D');
     Arrive("EG");

@@ -271,7 +271,7 @@ TEST_F(Preview, PagesZeroAndOneInGermanAndEnglish)
     ExpectPreview("Tolmaro from Holdranek", "", "");
 }
 
-TEST_F(Preview, OtherPagesShowNoneOfThePicture)
+TEST_F(Preview, OtherPagesShowNoneOfThePictureAndRepaintingKeepsTheGdiObjectCount)
 {
     for (int command = IDM_PILOT_PAGE; command <= IDM_ABOUT_PAGE; command++) {
         Command(command);
@@ -283,11 +283,7 @@ TEST_F(Preview, OtherPagesShowNoneOfThePicture)
     Command(IDM_FILES_PAGE);
     Command(IDC_FILES_CLOSE);
     EXPECT_EQ(PictureShown(CaptureClient()), 1.0);
-}
 
-TEST_F(Preview, RepaintingKeepsTheGdiObjectCount)
-{
-    CaptureClient();   // the new window settled
     long before = GdiObjectCount();
     HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
     EXPECT_EQ(GdiObjectCount(), before + 1) << "the count sees a new object";
