@@ -86,6 +86,26 @@ protected:
         ScriptChoice(chosen);
         Command(command);
     }
+
+    // Copies to a folder, to a drive root (its separator doubled) beside
+    // that folder, and to a folder on the instrument; then chooses the
+    // source itself, of which nothing is copied.
+    void ExpectCopies(int command, const std::string &folder, const Entries &expected, const std::string &status,
+                      const std::string &source)
+    {
+        const std::string targets[] = {"G:\\" + folder + "\\", "G:\\", "E:\\FLIGHTS\\" + folder + "\\"};
+        for (const std::string &target : targets) {
+            MakeFolder(target);
+            CopyTo(command, target.size() > 3 ? target.substr(0, target.size() - 1) : target);
+            EXPECT_EQ(StatusText(), status) << target;
+            EXPECT_EQ(Tree(target, target == "G:\\" ? folder : ""), expected) << target;
+        }
+        std::string root = g_deviceRoot.path;
+        CopyTo(command, source);
+        EXPECT_EQ(StatusText(), command == IDC_COPY_ALL ? " 0 Dateien in 0 Ordnern kopiert" : " 0 Dateien kopiert");
+        EXPECT_EQ(g_deviceRoot.path, root);
+        EXPECT_TRUE(PromptsOfKind("message").empty());
+    }
 };
 
 TEST_F(Files, RemovalTakesEveryFolderLeftEmptyWhateverTheListingOrder)
@@ -157,27 +177,13 @@ TEST_F(Files, FlightLogsLandSideBySideAndTheTargetIsNeverWalked)
     expected["A.IGC"] = Digest("A");
     expected[".log.igc"] = Digest("point");
     expected["same.igc"] = Digest("y");
-    MakeFolder("G:\\out");
-    MakeFolder("E:\\FLIGHTS\\all");
-    // A folder, a drive root (its separator doubled) and a folder inside the logs' tree.
-    const struct { const char *chosen, *target, *leaveOut; } cases[] = {
-        {"G:\\out", "G:\\out\\", ""}, {"G:\\", "G:\\", "out"}, {"E:\\FLIGHTS\\all", "E:\\FLIGHTS\\all\\", ""},
-    };
-    for (const auto &c : cases) {
-        CopyTo(IDC_COPY_FLIGHTS, c.chosen);
-        EXPECT_EQ(StatusText(), " 10 Dateien kopiert") << c.chosen;
-        EXPECT_EQ(Tree(c.target, c.leaveOut), expected) << c.chosen;
-    }
+    ExpectCopies(IDC_COPY_FLIGHTS, "out", expected, " 10 Dateien kopiert", "E:\\FLIGHTS");
     EXPECT_STREQ(g_deviceRoot.path, "E:\\FLIGHTS\\");
-    CopyTo(IDC_COPY_FLIGHTS, "E:\\FLIGHTS");
-    EXPECT_EQ(StatusText(), " 0 Dateien kopiert");
     EXPECT_FALSE(FileExists("E:\\FLIGHTS\\same.igc"));
-
     PromptCall browser = PromptsOfKind("folder")[0];
     EXPECT_EQ(browser.caption, "Alle IGC-Daten (ZELTO) des Zirkano 2.0 werden kopiert.\n"
                                "Wohin sollen die Dateien kopiert werden?");
     EXPECT_EQ(browser.owner, Dialog());
-    EXPECT_TRUE(PromptsOfKind("message").empty());
 }
 
 TEST_F(Files, WholeInstrumentIsCopiedWithItsFoldersAndTheTargetIsNeverWalked)
@@ -187,24 +193,11 @@ TEST_F(Files, WholeInstrumentIsCopiedWithItsFoldersAndTheTargetIsNeverWalked)
     Entries expected = Tree("E:\\", ".point-folder");
     // An earlier copy: its file is replaced, its folders count as copied.
     WriteFileBytes("G:\\backup\\SETUP\\setupdata.txt", "old");
-    // A folder, a drive root (its separator doubled; the first copy lies
-    // beside the second) and a folder on the instrument itself.
-    const struct { const char *chosen, *target, *leaveOut; } cases[] = {
-        {"G:\\backup", "G:\\backup\\", ""}, {"G:\\", "G:\\", "backup"}, {"E:\\backup", "E:\\backup\\", ""},
-    };
-    for (const auto &c : cases) {
-        MakeFolder(c.target);
-        CopyTo(IDC_COPY_ALL, c.chosen);
-        // The sample's 17 files and the point file; FLIGHTS with its six folders, SETUP, WAYPOINTS.
-        EXPECT_EQ(StatusText(), " 18 Dateien in 9 Ordnern kopiert") << c.chosen;
-        EXPECT_EQ(Tree(c.target, c.leaveOut), expected) << c.chosen;
-    }
+    // The sample's 17 files and the point file; FLIGHTS with its six folders, SETUP, WAYPOINTS.
+    ExpectCopies(IDC_COPY_ALL, "backup", expected, " 18 Dateien in 9 Ordnern kopiert", "E:\\");
     EXPECT_STREQ(g_deviceRoot.path, "E:\\");
-    CopyTo(IDC_COPY_ALL, "E:\\");
-    EXPECT_EQ(StatusText(), " 0 Dateien in 0 Ordnern kopiert");
     EXPECT_EQ(PromptsOfKind("folder")[0].caption,
               "Alle Daten des Zirkano 2.0 werden kopiert.\nWohin sollen die Dateien kopiert werden?");
-    EXPECT_TRUE(PromptsOfKind("message").empty());
 }
 
 // Each failure is counted once and reported after the status text, and
