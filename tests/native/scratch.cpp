@@ -3,26 +3,18 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
-
-static const std::string &ScratchFolder()
-{
-    static std::string folder;
-    if (folder.empty()) {
-        char pattern[] = "/tmp/tolmaro-test-XXXXXX";
-        const char *made = mkdtemp(pattern);
-        if (!made)
-            abort();
-        folder = made;
-    }
-    return folder;
-}
 
 std::string ScratchPath(const std::string &name)
 {
-    std::string path = ScratchFolder() + "/" + name;
+    static char folder[] = "/tmp/tolmaro-test-XXXXXX";
+    static const char *made = mkdtemp(folder);
+    if (!made)
+        abort();
+    std::string path = std::string(made) + "/" + name;
     // Make the folders of a relative name such as "SETUP/x.txt".
-    for (size_t at = ScratchFolder().size() + 1; (at = path.find('/', at)) != std::string::npos; at++)
+    for (size_t at = strlen(made) + 1; (at = path.find('/', at)) != std::string::npos; at++)
         mkdir(path.substr(0, at).c_str(), 0755);
     return path;
 }
