@@ -1,6 +1,5 @@
 // The file page's removal and copies, run through the real dialog on folders
 // mapped as drives: E: the instrument, G: the targets.
-
 #include <functional>
 #include <map>
 

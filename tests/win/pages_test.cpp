@@ -1,6 +1,6 @@
 // The frame, its toolbar and pages, the instrument preview and the about
-// page, driven through the real dialog and read back from its
-// controls and the pixels of its client area.
+// page, driven through the real dialog and read back from its controls and
+// the pixels of its client area.
 #include <windows.h>
 #include <commctrl.h>
 

@@ -1,6 +1,5 @@
 // The pilot page on the real dialog: the pilot file read at every load,
 // the checks and the write of "Speichern", and "Abbruch".
-
 #include "app/pages.h"
 #include "app/resource.h"
 #include "tests/win/harness.h"

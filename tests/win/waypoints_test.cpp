@@ -1,6 +1,5 @@
 // The waypoint page: the analysis of the store and the three exports, run
 // through the real dialog with the instrument on drive E:.
-
 #include <windows.h>
 #include <commdlg.h>
 
