@@ -50,7 +50,6 @@ DWORD LoadAboutDocument(HWND control, int resourceNumber)
     ResetAboutStream(&g_about);
     EDITSTREAM stream = {};
     stream.dwCookie = (DWORD_PTR)resourceNumber;
-    stream.dwError = 0;
     stream.pfnCallback = ReadAboutPiece;
     SendMessageA(control, EM_STREAMIN, SF_RTF, (LPARAM)&stream);
     return stream.dwError;

@@ -41,8 +41,7 @@ static void PaintPageBeforeWork()
 void RemoveEmptyFlightFolders()
 {
     StartActivityAnimation(IDC_FILES_ANIMATION, IDR_CLIP_CLEAN);
-    g_walkCounts.folderCount = 0;
-    g_walkCounts.failureCount = 0;
+    g_walkCounts = WalkCounts();
     // Any root leaves room for this name (at most 240 + 8 characters).
     if (FormDevicePath(kFlightsFolder))
         RemoveEmptyFolders(g_deviceRoot.path);
@@ -69,10 +68,7 @@ void CopyFromInstrument(bool wholeInstrument)
     char chosen[MAX_PATH] = "";
     if (!ChooseTargetFolder(wholeInstrument, chosen))
         return;
-    g_walkCounts.fileCount = 0;
-    if (wholeInstrument)
-        g_walkCounts.folderCount = 0;
-    g_walkCounts.failureCount = 0;
+    g_walkCounts = WalkCounts();
     StartActivityAnimation(IDC_FILES_ANIMATION, wholeInstrument ? IDR_CLIP_COPY_ALL : IDR_CLIP_COPY_FLIGHTS);
     PaintPageBeforeWork();
 
@@ -82,9 +78,8 @@ void CopyFromInstrument(bool wholeInstrument)
     // A folder of 259 characters has no room for anything in it.
     if (!targetFits)
         g_walkCounts.failureCount++;
-    FormDevicePath("");
     if (wholeInstrument) {
-        if (targetFits)
+        if (FormDevicePath("") && targetFits)
             CopyTree(g_deviceRoot.path, target);
         SetStatusTextF(" %u Dateien in %u Ordnern kopiert", (unsigned)g_walkCounts.fileCount,
                        (unsigned)g_walkCounts.folderCount);

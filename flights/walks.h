@@ -11,7 +11,7 @@ struct WalkCounts {
     uint32_t failureCount;   // entries not copied, folders not removed
 };
 
-// Program-wide; each operation resets the counts it reports.
+// Program-wide; each operation starts them from zero.
 extern WalkCounts g_walkCounts;
 
 // Removes the folders below folder (a path ending in a backslash) that
