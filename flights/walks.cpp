@@ -15,7 +15,8 @@ WalkCounts g_walkCounts;
 
 enum Listing {
     LISTING_OPEN,       // the first entry is at hand
-    LISTING_NONE,       // the folder is not there, or lists nothing at all
+    LISTING_EMPTY,      // the folder is there and lists nothing at all
+    LISTING_MISSING,    // the folder is not there (or its drive is gone)
     LISTING_FAILED,     // the folder is there but cannot be listed
     LISTING_TOO_LONG,   // the listing pattern would pass 259 characters
 };
@@ -30,9 +31,20 @@ static Listing StartListing(const char *folder, HANDLE *find, WIN32_FIND_DATAA *
         return LISTING_OPEN;
     // A drive root lists no "." and "..", so an empty one finds nothing.
     DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES)
-        return LISTING_NONE;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
+        return LISTING_EMPTY;
+    if (error == ERROR_PATH_NOT_FOUND)
+        return LISTING_MISSING;
     return LISTING_FAILED;
+}
+
+// Closes a listing once FindNextFileA has said no; false when the listing
+// broke off (the drive went away) rather than came to its end.
+static bool EndListing(HANDLE find)
+{
+    bool finished = GetLastError() == ERROR_NO_MORE_FILES;
+    FindClose(find);
+    return finished;
 }
 
 static bool IsFolderEntry(const WIN32_FIND_DATAA &entry)
@@ -40,14 +52,23 @@ static bool IsFolderEntry(const WIN32_FIND_DATAA &entry)
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// A copy's source that cannot be listed is one failure; one that is not
-// there (no "FLIGHTS" folder) is none.
-static bool StartCopyListing(const char *folder, HANDLE *find, WIN32_FIND_DATAA *entry)
+// Where a copy starts, a missing folder is no failure when the instrument
+// need not have it (no "FLIGHTS" folder). Any other folder was met in its
+// parent's listing: if it cannot be listed now, the instrument was unplugged
+// or the folder taken away, and what it held is not copied.
+static bool StartCopyListing(const char *folder, bool mayBeMissing, HANDLE *find, WIN32_FIND_DATAA *entry)
 {
     Listing listing = StartListing(folder, find, entry);
-    if (listing == LISTING_FAILED || listing == LISTING_TOO_LONG)
+    if (listing == LISTING_FAILED || listing == LISTING_TOO_LONG || (listing == LISTING_MISSING && !mayBeMissing))
         g_walkCounts.failureCount++;
     return listing == LISTING_OPEN;
+}
+
+// Ends a copy's listing; one that broke off left entries uncopied.
+static void EndCopyListing(HANDLE find)
+{
+    if (!EndListing(find))
+        g_walkCounts.failureCount++;
 }
 
 // A folder path ending in a backslash, without it (RemoveDirectoryA and
@@ -80,9 +101,11 @@ bool RemoveEmptyFolders(const char *folder)
     Listing listing = StartListing(folder, &find, &entry);
     if (listing == LISTING_TOO_LONG)
         g_walkCounts.failureCount++;
-    // A folder that cannot be looked into stays, whatever it holds.
+    // A folder that cannot be looked into stays, whatever it holds. One
+    // that has vanished needs no removing, and its parent waits for the
+    // next run: nothing is counted for either.
     if (listing != LISTING_OPEN)
-        return listing != LISTING_NONE;
+        return listing != LISTING_EMPTY;
     // Every entry is looked at: the sub-folders are handled whether they
     // are listed before or after a file.
     bool stays = false;
@@ -101,27 +124,82 @@ bool RemoveEmptyFolders(const char *folder)
         } else if (RemoveEmptyFolders(child) || !RemoveFolder(child))
             stays = true;
     } while (FindNextFileA(find, &entry));
-    FindClose(find);
+    // What a broken listing did not show may still be there.
+    if (!EndListing(find))
+        stays = true;
     return stays;
 }
 
+// The copy's buffer: large reads keep the calls per flight log few.
+enum { COPY_BUFFER_SIZE = 256 * 1024 };
+static char g_copyBuffer[COPY_BUFFER_SIZE];
+
+// Copies a file's bytes, attributes and time of last change, as CopyFileA
+// does, but a copy that fails once the target is opened takes the target
+// away again: a backup holds whole files or none. (Wine's CopyFileA takes a
+// read error for the end of the file and reports success.)
+static bool CopyWholeFile(const char *from, const char *to, const WIN32_FIND_DATAA &entry)
+{
+    HANDLE source = CreateFileA(from, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+    if (source == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD attributes = entry.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                                 FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    HANDLE target = CreateFileA(to, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                                (attributes ? attributes : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+    if (target == INVALID_HANDLE_VALUE) {
+        CloseHandle(source);
+        return false;
+    }
+    bool whole = true;
+    for (;;) {
+        DWORD got = 0;
+        DWORD put = 0;
+        if (!ReadFile(source, g_copyBuffer, COPY_BUFFER_SIZE, &got, NULL)) {
+            whole = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        if (!WriteFile(target, g_copyBuffer, got, &put, NULL) || put != got) {
+            whole = false;
+            break;
+        }
+    }
+    if (whole)
+        whole = SetFileTime(target, NULL, NULL, &entry.ftLastWriteTime) != 0;
+    CloseHandle(source);
+    // Closing writes out what the system still held back.
+    if (!CloseHandle(target))
+        whole = false;
+    if (!whole) {
+        if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+            SetFileAttributesA(to, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(to);
+    }
+    return whole;
+}
+
 // Copies one file, replacing one of the same name in the target.
-static void CopyOneFile(const char *source, const char *target, const char *name)
+static void CopyOneFile(const char *source, const char *target, const WIN32_FIND_DATAA &entry)
 {
     char from[WALK_PATH_SIZE];
     char to[WALK_PATH_SIZE];
-    if (!FormWalkPath(from, source, name, "") || !FormWalkPath(to, target, name, "")) {
+    if (!FormWalkPath(from, source, entry.cFileName, "") || !FormWalkPath(to, target, entry.cFileName, "")) {
         g_walkCounts.failureCount++;
         return;
     }
     ShowCopyProgress(from);
-    if (CopyFileA(from, to, FALSE))
+    if (CopyWholeFile(from, to, entry))
         g_walkCounts.fileCount++;
     else
         g_walkCounts.failureCount++;
 }
 
-void CopyFlightLogs(const char *source, const char *target)
+// One level of the flight-log copy; only the FLIGHTS folder itself, where
+// the walk starts, may be missing.
+static void CopyFlightLogsLevel(const char *source, const char *target, bool atStart)
 {
     // The target itself, inside the tree or the source folder, holds the
     // copies already: never walked.
@@ -129,22 +207,27 @@ void CopyFlightLogs(const char *source, const char *target)
         return;
     HANDLE find;
     WIN32_FIND_DATAA entry;
-    if (!StartCopyListing(source, &find, &entry))
+    if (!StartCopyListing(source, atStart, &find, &entry))
         return;
     do {
         const char *name = entry.cFileName;
         char folder[WALK_PATH_SIZE];
         if (!IsFolderEntry(entry)) {
             if (IsFlightLogName(name))
-                CopyOneFile(source, target, name);
+                CopyOneFile(source, target, entry);
         } else if (BeginsWithPoint(name))
             continue;
         else if (FormWalkPath(folder, source, name, "\\"))
-            CopyFlightLogs(folder, target);
+            CopyFlightLogsLevel(folder, target, false);
         else
             g_walkCounts.failureCount++;
     } while (FindNextFileA(find, &entry));
-    FindClose(find);
+    EndCopyListing(find);
+}
+
+void CopyFlightLogs(const char *source, const char *target)
+{
+    CopyFlightLogsLevel(source, target, true);
 }
 
 // The target folder for a source folder: created, or already there as a
@@ -165,14 +248,16 @@ static void CopyTreeLevel(const char *source, const char *target, const char *ch
 {
     HANDLE find;
     WIN32_FIND_DATAA entry;
-    if (!StartCopyListing(source, &find, &entry))
+    // The instrument's root, and every folder that a listing showed, must
+    // be there.
+    if (!StartCopyListing(source, false, &find, &entry))
         return;
     do {
         const char *name = entry.cFileName;
         char from[WALK_PATH_SIZE];
         char to[WALK_PATH_SIZE];
         if (!IsFolderEntry(entry))
-            CopyOneFile(source, target, name);
+            CopyOneFile(source, target, entry);
         else if (BeginsWithPoint(name))
             continue;
         else if (!FormWalkPath(from, source, name, "\\") || !FormWalkPath(to, target, name, "\\"))
@@ -186,7 +271,7 @@ static void CopyTreeLevel(const char *source, const char *target, const char *ch
             CopyTreeLevel(from, to, chosen);
         }
     } while (FindNextFileA(find, &entry));
-    FindClose(find);
+    EndCopyListing(find);
 }
 
 void CopyTree(const char *source, const char *target)

@@ -54,6 +54,14 @@ map_test_drives() {
   for letter in d e f g; do
     map_drive "$letter" "$TOLMARO_ROOT/build/drives/$letter"
   done
+  # H: is an instrument with a flight log that opens but cannot be read, as
+  # on failing memory: reading the start of /proc/self/mem is an I/O error.
+  local h=$TOLMARO_ROOT/build/drives/h
+  rm -rf "$h"
+  mkdir -p "$h/SETUP" "$h/FLIGHTS"
+  cp "$TOLMARO_ROOT/samples/instrument/SETUP/setupdata.txt" "$h/SETUP/"
+  ln -s /proc/self/mem "$h/FLIGHTS/unreadable.igc"
+  map_drive h "$h"
 }
 
 # Keeps one Wine session up for many programs. Its background services are

@@ -1,5 +1,10 @@
 // The file page's removal and copies, run through the real dialog on folders
 // mapped as drives: E: the instrument, G: the targets.
+#include <stdio.h>
+#include <string.h>
+#include <windows.h>
+#include <commctrl.h>
+
 #include <functional>
 #include <map>
 
@@ -228,6 +233,19 @@ TEST_F(Files, FailedCopiesAreCountedAndReported)
     }
 }
 
+// H: holds a flight log that opens but cannot be read: its copy fails after
+// the target file is opened, and leaves nothing under its name.
+TEST_F(Files, CopyThatFailsPartwayLeavesNoFileUnderItsName)
+{
+    ScriptChoice("H:\\SETUP\\setupdata.txt");
+    Command(IDM_CHOOSE_SETUP);
+    ASSERT_TRUE(FileExists("H:\\FLIGHTS\\unreadable.igc"));
+    CopyTo(IDC_COPY_FLIGHTS, "G:\\");
+    EXPECT_EQ(StatusText(), " 0 Dateien kopiert");
+    EXPECT_TRUE(ShownOneWarning(kCopyFailed, "Dateifehler"));
+    EXPECT_FALSE(FileExists("G:\\unreadable.igc"));
+}
+
 TEST_F(Files, PathOf259CharactersIsCopiedOneOf260Reported)
 {
     // E:\FLIGHTS\ and a folder of 200 characters: 212 characters.
@@ -243,4 +261,87 @@ TEST_F(Files, PathOf259CharactersIsCopiedOneOf260Reported)
     Entries copied = Tree("G:\\out\\");
     EXPECT_EQ(copied[fits], Digest("fits"));
     EXPECT_EQ(copied.count(over), 0u);
+}
+
+// The instrument pulled in the middle of a full copy: when the first
+// progress text comes up, the folder above the instrument's root is renamed
+// (the root itself cannot be while the walk holds it open), and every path
+// below the root then leads nowhere, as after a pulled cable.
+static WNDPROC g_statusProc;
+static std::string g_pulledAt;   // the file the progress text named
+
+static LRESULT CALLBACK PullOnFirstProgress(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    static const char progress[] = " Kopiere Datei ";
+    if (message == SB_SETTEXTA && g_pulledAt.empty() && strncmp((const char *)lParam, progress, 15) == 0) {
+        g_pulledAt = (const char *)lParam + 15;
+        MoveFileA("E:\\box", "E:\\gone");
+    }
+    return CallWindowProcA(g_statusProc, window, message, wParam, lParam);
+}
+
+// What the walk met after the pull: in each folder it was in, the entries
+// listed after the one it was in (the pulled file itself included), but
+// folders whose names begin with a point. Each is one failure.
+static unsigned EntriesMetAfter(const std::string &root, const std::string &pulled)
+{
+    unsigned met = 0;
+    std::string folder = root;
+    for (size_t at = 0; at < pulled.size();) {
+        size_t end = pulled.find('\\', at);
+        bool file = end == std::string::npos;
+        std::string component = pulled.substr(at, file ? std::string::npos : end - at);
+        bool after = false;
+        for (const WIN32_FIND_DATAA &entry : ListFolder(folder)) {
+            if (entry.cFileName == component)
+                after = true;
+            if (after && (file || entry.cFileName != component) && !(IsFolder(entry) && entry.cFileName[0] == '.'))
+                met++;
+        }
+        folder += component + "\\";
+        at = file ? pulled.size() : end + 1;
+    }
+    return met;
+}
+
+TEST_F(Files, InstrumentPulledDuringTheFullCopyIsReportedAndLeavesOnlyWholeFiles)
+{
+    // One log a folder, where one failed folder once counted nothing.
+    MakeFolder("E:\\box\\inst");
+    CopySampleInstrument("E:\\box\\inst\\");
+    for (int i = 0; i < 12; i++)
+        WriteFileBytes("E:\\box\\inst\\FLIGHTS\\zz" + std::to_string(10 + i) + "\\a.igc", std::string(5000 + i, 'B'));
+    ScriptChoice("E:\\box\\inst\\SETUP\\setupdata.txt");
+    Command(IDM_CHOOSE_SETUP);
+    ASSERT_EQ(std::string(g_deviceRoot.path, g_deviceRoot.rootLength), "E:\\box\\inst\\");
+    g_statusProc = (WNDPROC)SetWindowLongPtrA(Control(IDC_STATUS), GWLP_WNDPROC, (LONG_PTR)PullOnFirstProgress);
+    MakeFolder("G:\\backup");
+    g_prompts.clear();
+    CopyTo(IDC_COPY_ALL, "G:\\backup");
+    SetWindowLongPtrA(Control(IDC_STATUS), GWLP_WNDPROC, (LONG_PTR)g_statusProc);
+    ASSERT_FALSE(FileExists("E:\\box")) << "the instrument was not pulled";
+    ASSERT_EQ(g_pulledAt.compare(0, 12, "E:\\box\\inst\\"), 0) << g_pulledAt;
+
+    // Every file in the target is whole, and the Status line counts them.
+    unsigned files = 0;
+    for (const auto &e : Tree("G:\\backup\\")) {
+        if (e.first.back() == '\\')
+            continue;
+        files++;
+        EXPECT_EQ(e.second, Digest(ReadFileBytes("E:\\gone\\inst\\" + e.first))) << e.first;
+    }
+    unsigned copied = 0, folders = 0;
+    EXPECT_EQ(sscanf(StatusText().c_str(), " %u Dateien in %u Ordnern kopiert", &copied, &folders), 2);
+    EXPECT_EQ(copied, files);
+    unsigned met = EntriesMetAfter("E:\\gone\\inst\\", g_pulledAt.substr(12));
+    EXPECT_GE(met, 14u);   // the rest of FLIGHTS at least, SETUP and WAYPOINTS
+    EXPECT_TRUE(ShownOneWarning(std::to_string(met) + " Dateien oder Ordner konnten nicht kopiert werden",
+                                "Dateifehler"));
+    EXPECT_NE(SendMessageTimeoutA(Dialog(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, NULL), 0);
+
+    // Pulled before the button is pressed: nothing copied, and said so.
+    g_prompts.clear();
+    CopyTo(IDC_COPY_ALL, "G:\\backup");
+    EXPECT_EQ(StatusText(), " 0 Dateien in 0 Ordnern kopiert");
+    EXPECT_TRUE(ShownOneWarning(kCopyFailed, "Dateifehler"));
 }
