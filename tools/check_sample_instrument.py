@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Checks the sample instrument in samples/instrument/ where no other test
 reads it the way a user would meet it: every language file's slots in place
-(each language names itself in its own slot), and waypoints that decode to
-the Alps.  The settings and pilot files, the store's counts and the folders
+(each language names itself in its own slot, and slot 57 holds the airspace
+warning), and waypoints that decode to the Alps.  The settings and pilot files, the store's counts and the folders
 are read by the Windows tests, the flight logs by igc-parser
 (tools/check-igc-header.sh).  The expectations are written out here, not
 imported from the generator, so that a fault there shows.  A fresh run of
@@ -47,6 +47,8 @@ def faults():
         counts.add(len(lines) - 1)
         if lines[-1] != "" or any("\r" in line or "\n" in line or len(line) > 20 for line in lines):
             yield "%s.txt: not lines of at most 20 characters, each ending in CR LF" % language
+        if language == "Deutsch" and lines[57:58] != ["Luftraumwarnung"]:
+            yield "Deutsch.txt: slot 57, the last the program reads, is not the airspace warning"
         names = lines[47:55]
         if len(names) < 8 or names[index] != own_name or len(set(names)) != 8:
             yield "%s.txt: slots 47 to 54 are %r, not eight names with %r in slot %d" % (
