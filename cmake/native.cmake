@@ -42,8 +42,6 @@ add_executable(native_tests
     tests/native/devpath_test.cpp
     tests/native/flightpaths_test.cpp
     tests/native/setupfile_test.cpp
-    tests/native/scrollrules_test.cpp
-    tests/native/language_test.cpp
     tests/native/pilotfile_test.cpp
     tests/native/waypoints_test.cpp
 )

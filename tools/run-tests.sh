@@ -64,7 +64,7 @@ echo "== Windows program and resources"
 if tools/build.sh win32; then
   check program-file tools/check-exe.sh build/win32/tolmaro.exe
   check clips tools/check_clips.sh
-  check about-document python3 tools/check_about.py build/win32/tolmaro.exe
+  check about-document python3 tools/check_about.py
   check manifest xmllint --noout resources/tolmaro.manifest
   check sample-instrument python3 tools/check_sample_instrument.py
 else
