@@ -1,7 +1,6 @@
 // Exports every record of a waypoint store with the program's own writer, for
 // the check against independent readers (tools/check_waypoint_files.py).
 // Usage: write_waypoint_file STORE OUTPUT   (the format from OUTPUT's extension)
-// Prints the number of points written.
 #include <stdio.h>
 
 #include "waypoints/exportformats.h"
@@ -24,11 +23,8 @@ int main(int argc, char **argv)
         return 1;
     }
     WriteText(&out, WaypointFileStart(format));
-    uint32_t count = WriteWaypointsInFormat(&g_store, &out, KindWindow{0, 255}, format);
+    WriteWaypointsInFormat(&g_store, &out, KindWindow{0, 255}, format);
     WriteText(&out, WaypointFileEnd(format));
     CloseWaypointStore(&g_store);
-    if (!CloseStream(&out))
-        return 1;
-    printf("%u\n", count);
-    return 0;
+    return CloseStream(&out) ? 0 : 1;
 }
