@@ -3,7 +3,8 @@
 //
 //   waypoints_bench [benchmark options]   store of 1,000,000 records, then
 //                                         PlainRead, CountKinds, the two in
-//                                         pairs, and Export
+//                                         pairs, and Export in each format
+//                                         (CompeGPS, GPX, CUP)
 //   waypoints_bench --rss RECORDS         counts and exports a store of that
 //                                         many records, prints the peak memory
 #include <benchmark/benchmark.h>
@@ -21,8 +22,8 @@
 #include <vector>
 
 #include "device/stream.h"
+#include "waypoints/exportformats.h"
 #include "waypoints/waypointstore.h"
-#include "waypoints/wptformat.h"
 
 enum { BENCH_RECORDS = 1000000 };
 
@@ -148,27 +149,30 @@ static void CountAgainstPlainRead(benchmark::State &state)
     state.counters["ratio"] = ratios[ratios.size() / 2];
 }
 
-// Every kind, so that each record becomes two lines.
-static uint32_t ExportStore(const std::string &output)
+// Every kind, so that every record becomes a point.
+static uint32_t ExportStore(const std::string &output, WaypointFormat format)
 {
     Stream out;
     WaypointStore store;
     if (!OpenStream(&out, output.c_str(), "wt") || !OpenWaypointStore(&store, g_store.c_str()))
         abort();
-    WriteText(&out, kWaypointFileHeader);
-    uint32_t count = WriteWaypointsOfKinds(&store, &out, KindWindow{0, 255});
+    WriteText(&out, WaypointFileStart(format));
+    uint32_t count = WriteWaypointsInFormat(&store, &out, KindWindow{0, 255}, format);
+    WriteText(&out, WaypointFileEnd(format));
     CloseWaypointStore(&store);
     if (!CloseStream(&out))
         abort();
     return count;
 }
 
+// The format is the benchmark's argument, in the order of WaypointFormat.
 static void Export(benchmark::State &state)
 {
-    std::string output = g_folder + "/waypoints.wpt";
+    static const char *const names[WAYPOINT_FORMATS] = {"/waypoints.wpt", "/waypoints.gpx", "/waypoints.cup"};
+    std::string output = g_folder + names[state.range(0)];
     uint32_t count = 0;
     for (auto _ : state)
-        count = ExportStore(output);
+        count = ExportStore(output, (WaypointFormat)state.range(0));
     if ((long)count != g_records)
         abort();
     state.SetItemsProcessed(state.iterations() * count);
@@ -178,7 +182,7 @@ static void Export(benchmark::State &state)
 BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(CountKinds)->Unit(benchmark::kMillisecond);
 BENCHMARK(CountAgainstPlainRead)->Unit(benchmark::kMillisecond);
-BENCHMARK(Export)->Unit(benchmark::kMillisecond);
+BENCHMARK(Export)->DenseRange(FORMAT_COMPEGPS, FORMAT_CUP)->Unit(benchmark::kMillisecond);
 
 static bool MakeFolder()
 {
@@ -205,7 +209,7 @@ static int ReportPeakMemory(long records)
         return 1;
     uint32_t counts[WAYPOINT_COUNTS] = {0, 0, 0};
     CountStore(counts);
-    uint32_t exported = ExportStore(g_folder + "/waypoints.wpt");
+    uint32_t exported = ExportStore(g_folder + "/waypoints.wpt", FORMAT_COMPEGPS);
     remove((g_folder + "/waypoints.wpt").c_str());
     RemoveFolder();
     struct rusage usage;

@@ -51,3 +51,7 @@ gtest_discover_tests(native_tests)
 # Writes pilot files for the check with an independent IGC reader.
 add_executable(write_pilot_file tools/igc-check/write_pilot_file.cpp)
 target_link_libraries(write_pilot_file tolmaro_core)
+
+# Exports waypoint stores for the check with independent readers.
+add_executable(write_waypoint_file tools/waypoint-check/write_waypoint_file.cpp)
+target_link_libraries(write_waypoint_file tolmaro_core)

@@ -1,7 +1,11 @@
 // Fuzzes the waypoint store reader and the export lines: any bytes must read
-// as their whole records without a fault, every record's lines must be
-// exactly what one printf of the file's format writes, and the count by kind
-// must be that of the records read.
+// as their whole records without a fault, every record's CompeGPS lines must
+// be exactly what one printf of the file's format writes, and the count by
+// kind must be that of the records read. Every GPX point must hold no raw
+// < or & and no control character in its texts, which give back the name and
+// description; every CUP line must split by Python's csv rules into 11 fields
+// that give them back; both must keep the degrees within their precision.
+#include <iconv.h>
 #include <math.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -9,8 +13,12 @@
 #include <string.h>
 
 #include "device/stream.h"
+#include "waypoints/exportformats.h"
 #include "waypoints/waypointstore.h"
 #include "waypoints/wptformat.h"
+
+#include <string>
+#include <vector>
 
 // Large enough not to live on the stack.
 static WaypointStore g_store;
@@ -35,6 +43,140 @@ static void PrintfLines(const Waypoint *p, char *text, size_t size)
              p->altitude, p->description, type);
 }
 
+// UTF-8 of each Windows-1252 byte by the C library's converter; the five
+// bytes it leaves free stand for themselves, control characters are dropped.
+static std::string g_utf8[256];
+
+static void MakeUtf8Table()
+{
+    iconv_t convert = iconv_open("UTF-8", "CP1252");
+    for (int c = 0x20; c < 256; c++) {
+        char in = (char)c, out[8], *from = &in, *to = out;
+        size_t inLeft = 1, outLeft = sizeof out;
+        if (iconv(convert, &from, &inLeft, &to, &outLeft) != (size_t)-1)
+            g_utf8[c].assign(out, to);
+        else
+            g_utf8[c] = {(char)(0xC0 | c >> 6), (char)(0x80 | (c & 0x3F))};
+    }
+    iconv_close(convert);
+}
+
+static std::string Utf8(const char *text)
+{
+    std::string utf8;
+    for (const unsigned char *p = (const unsigned char *)text; *p; p++)
+        utf8 += g_utf8[*p];
+    return utf8;
+}
+
+static bool NearDegrees(double written, float radians, double precision)
+{
+    double degrees = WaypointDegrees(radians);
+    return !(fabs(degrees) < 2147483648.0) || fabs(written - degrees) <= precision * (1 + 1e-9) + 1e-12 * fabs(degrees);
+}
+
+// The text between open and close in the GPX point, with its five entities
+// resolved; aborts on a raw < or a stray &.
+static std::string GpxText(const std::string &point, const char *open, const char *close)
+{
+    size_t start = point.find(open);
+    if (start == std::string::npos)
+        return "";
+    start += strlen(open);
+    std::string text, escaped = point.substr(start, point.find(close, start) - start);
+    static const char *const entities[][2] = {{"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}};
+    for (size_t i = 0; i < escaped.size(); i++) {
+        if (escaped[i] == '<')
+            abort();
+        if (escaped[i] != '&') {
+            text += escaped[i];
+            continue;
+        }
+        size_t before = text.size();
+        for (auto &entity : entities)
+            if (escaped.compare(i, strlen(entity[0]), entity[0]) == 0) {
+                text += entity[1];
+                i += strlen(entity[0]) - 1;
+            }
+        if (text.size() == before)
+            abort();
+    }
+    return text;
+}
+
+static void CheckGpx(const Waypoint *p)
+{
+    char text[WAYPOINT_TEXT_SIZE];
+    std::string point(text, FormatGpxPoint(p, text, sizeof text));
+    for (unsigned char c : point)
+        if (c < 0x20 && c != '\n')
+            abort();
+    if (point.compare(point.size() - 9, 9, "  </wpt>\n") != 0)
+        abort();
+    if (GpxText(point, "<name>", "</name>") != Utf8(p->name) || GpxText(point, "<desc>", "</desc>") != Utf8(p->description))
+        abort();
+    double lat = strtod(point.c_str() + point.find("lat=\"") + 5, NULL);
+    double lon = strtod(point.c_str() + point.find("lon=\"") + 5, NULL);
+    if (!NearDegrees(lat, p->latitude, 0.5e-7) || !NearDegrees(lon, p->longitude, 0.5e-7))
+        abort();
+}
+
+// One CSV line split as Python's csv module does with its defaults (quote
+// '"', doubled quotes, not strict); false when the line ends inside quotes
+// or holds a line break before its end.
+static bool SplitCsvLine(const std::string &line, std::vector<std::string> *fields)
+{
+    enum { START, UNQUOTED, QUOTED, QUOTE_IN_QUOTED } state = START;
+    std::string field;
+    size_t end = line.size() - 1;   // the final "\n"
+    for (size_t i = 0; i < end; i++) {
+        char c = line[i];
+        if (c == '\r' || c == '\n')
+            return false;
+        if (state == QUOTED) {
+            if (c == '"')
+                state = QUOTE_IN_QUOTED;
+            else
+                field += c;
+        } else if (c == ',') {
+            fields->push_back(field);
+            field.clear();
+            state = START;
+        } else if (state == START && c == '"') {
+            state = QUOTED;
+        } else if (state == QUOTE_IN_QUOTED && c == '"') {
+            field += c;
+            state = QUOTED;
+        } else {
+            field += c;
+            state = UNQUOTED;
+        }
+    }
+    fields->push_back(field);
+    return state != QUOTED && line[end] == '\n';
+}
+
+// DDMM.mmm or DDDMM.mmm and the hemisphere as signed degrees.
+static double CupDegrees(const std::string &field)
+{
+    double value = strtod(field.c_str(), NULL);
+    double degrees = floor(value / 100) + fmod(value, 100) / 60;
+    return field.back() == 'S' || field.back() == 'W' ? -degrees : degrees;
+}
+
+static void CheckCup(const Waypoint *p)
+{
+    char text[WAYPOINT_TEXT_SIZE];
+    std::vector<std::string> f;
+    if (!SplitCsvLine(std::string(text, FormatCupLine(p, text, sizeof text)), &f) || f.size() != 11)
+        abort();
+    std::string name = Utf8(p->name);
+    if (f[0] != name || f[1] != name || f[10] != Utf8(p->description) || f[5] != std::to_string(p->altitude) + "m")
+        abort();
+    if (!NearDegrees(CupDegrees(f[3]), p->latitude, 0.0005 / 60) || !NearDegrees(CupDegrees(f[4]), p->longitude, 0.0005 / 60))
+        abort();
+}
+
 // The store at its start, reading these bytes.
 static void OpenStore(const uint8_t *data, size_t size)
 {
@@ -49,6 +191,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
+    if (g_utf8[0x20].empty())
+        MakeUtf8Table();
     uint32_t counted[WAYPOINT_COUNTS] = {0, 0, 0}, read[WAYPOINT_COUNTS] = {0, 0, 0};
     WaypointCount which;
     OpenStore(data, size);
@@ -71,6 +215,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         PrintfLines(&point, reference, sizeof reference);
         if (length != strlen(reference) || memcmp(own, reference, length) != 0)
             abort();
+        CheckGpx(&point);
+        CheckCup(&point);
         records++;
     }
     CloseWaypointStore(&g_store);

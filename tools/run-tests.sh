@@ -42,6 +42,8 @@ if tools/build.sh native; then
   count_ctest "$logs/native.log"
   # The pilot file as an independent IGC reader sees it.
   check igc-header tools/check-igc-header.sh build/native
+  # The GPX and CUP waypoint files as GPSBabel, xmllint and Python's csv read them.
+  check waypoint-files python3 tools/check_waypoint_files.py build/native
 else
   failed=$((failed + 1)); echo "native build FAILED"
 fi

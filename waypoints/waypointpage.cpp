@@ -13,8 +13,8 @@
 #include "app/status.h"
 #include "device/devpath.h"
 #include "device/stream.h"
+#include "waypoints/exportformats.h"
 #include "waypoints/waypointstore.h"
-#include "waypoints/wptformat.h"
 
 // The count controls and export buttons, in the order of WaypointCount.
 static const int kCountControls[WAYPOINT_COUNTS] = {IDC_WP_USED, IDC_WP_DELETED, IDC_WP_THERMAL};
@@ -80,22 +80,34 @@ static const char *SaveDialogTitle(uint8_t lowest)
     return "Thermikpunkte schreiben";
 }
 
-// The save dialog offers "waypoints.wpt" every time. It asks before an
-// existing file is replaced. Returns false when the user cancels.
-static bool ChooseOutputFile(uint8_t lowest, char *path, DWORD size)
+// The save dialog's types, in the order of WaypointFormat.
+static const char kSaveTypes[] =
+    "Waypoint Datei (*.wpt)\0*.wpt\0"
+    "GPX (*.gpx)\0*.gpx\0"
+    "SeeYou CUP (*.cup)\0*.cup\0";
+
+// The save dialog offers "waypoints.wpt" under the first type every time. It
+// asks before an existing file is replaced. Returns false when the user
+// cancels; type is the type chosen.
+static bool ChooseOutputFile(uint8_t lowest, char *path, DWORD size, unsigned *type)
 {
     snprintf(path, size, "waypoints.wpt");
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = g_shell.dialog;
     dialog.hInstance = g_shell.instance;
-    dialog.lpstrFilter = "Waypoint Datei (*.wpt)\0*.wpt\0";
+    dialog.lpstrFilter = kSaveTypes;
+    dialog.nFilterIndex = 1;
     dialog.lpstrFile = path;
     dialog.nMaxFile = size;
     dialog.lpstrTitle = SaveDialogTitle(lowest);
+    // The dialog itself adds the chosen type's extension to a name without one.
     dialog.lpstrDefExt = "wpt";
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT;
-    return ShowSaveFileDialog(&dialog) != FALSE;
+    if (!ShowSaveFileDialog(&dialog))
+        return false;
+    *type = dialog.nFilterIndex;
+    return true;
 }
 
 static void ShowFileError(const char *text)
@@ -106,22 +118,26 @@ static void ShowFileError(const char *text)
 void ExportWaypoints(uint8_t lowest, uint8_t highest)
 {
     char path[MAX_PATH];
-    if (!ChooseOutputFile(lowest, path, sizeof path))
+    unsigned type;
+    if (!ChooseOutputFile(lowest, path, sizeof path, &type))
         return;
+    WaypointFormat format;
     Stream out;
-    if (!OpenStream(&out, path, "wt")) {
+    // A name too long for its extension is a file that cannot be opened.
+    if (!ChooseWaypointFormat(path, sizeof path, type, &format) || !OpenStream(&out, path, "wt")) {
         ShowFileError("Wegepunktdatei kann nicht ge\xF6" "ffnet werden");
         return;
     }
-    WriteText(&out, kWaypointFileHeader);
-    // Without a store the file is the header alone.
+    WriteText(&out, WaypointFileStart(format));
+    // Without a store the file has no points.
     uint32_t count = 0;
     if (OpenStoreOfInstrument()) {
         StartActivityAnimation(IDC_WP_ANIMATION, IDR_CLIP_WAYPOINTS);
-        count = WriteWaypointsOfKinds(&g_store, &out, KindWindow{lowest, highest});
+        count = WriteWaypointsInFormat(&g_store, &out, KindWindow{lowest, highest}, format);
         CloseWaypointStore(&g_store);
         FinishActivityAnimation(IDC_WP_ANIMATION);
     }
+    WriteText(&out, WaypointFileEnd(format));
     // A file that could not be written in full is no success (a full disk).
     if (!CloseStream(&out)) {
         ShowFileError("Wegepunktdatei kann nicht geschrieben werden");

@@ -10,7 +10,8 @@
 void AnalyseWaypointStore();
 
 // Asks for an output file and writes the store's records whose kind lies
-// between lowest and highest (both included) into it.
+// between lowest and highest (both included) into it, as CompeGPS text, GPX
+// or CUP by the file's extension or the type chosen.
 void ExportWaypoints(uint8_t lowest, uint8_t highest);
 
 #endif

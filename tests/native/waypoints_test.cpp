@@ -12,6 +12,7 @@
 
 #include "tests/common/waypoint_example.h"
 #include "tests/native/scratch.h"
+#include "waypoints/exportformats.h"
 #include "waypoints/waypointstore.h"
 #include "waypoints/wptformat.h"
 
@@ -80,4 +81,24 @@ TEST(WaypointExport, ShortBufferIsCutNotOverrun)
     EXPECT_EQ(FormatDegrees(47.5, text, 5), 4u);
     EXPECT_STREQ(text, " 47.");
     EXPECT_EQ(FormatDegrees(1e300, text, 5), 4u);
+}
+
+// Beside the save dialog's cases, run under Wine: folders with dots, types
+// out of range, no room for the extension.
+TEST(WaypointExport, FormatFromExtensionElseChosenType)
+{
+    struct { const char *chosen; unsigned type; const char *path; WaypointFormat format; } cases[] = {
+        {"G:\\dir.x\\a", 3, "G:\\dir.x\\a.cup", FORMAT_CUP},
+        {"a", 0, "a.wpt", FORMAT_COMPEGPS},
+        {"a.Cup", 9, "a.Cup", FORMAT_CUP},
+        {"a.gpx.txt", 1, "a.gpx.txt", FORMAT_COMPEGPS},
+        {"G:\\abcdefghijk", 2, "G:\\abcdefghijk", FORMAT_GPX},   // no room
+    };
+    for (auto &c : cases) {
+        char path[16];
+        snprintf(path, sizeof path, "%s", c.chosen);
+        WaypointFormat format;
+        EXPECT_EQ(ChooseWaypointFormat(path, sizeof path, c.type, &format), strlen(c.chosen) + 4 < sizeof path);
+        EXPECT_EQ(std::string(path) + " " + std::to_string(format), c.path + std::string(" ") + std::to_string(c.format));
+    }
 }

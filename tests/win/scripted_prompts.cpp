@@ -6,12 +6,16 @@
 #include "app/prompts.h"
 
 std::vector<PromptCall> g_prompts;
-static std::deque<std::string> g_choices;
+struct Choice {
+    std::string path;
+    DWORD type;
+};
+static std::deque<Choice> g_choices;
 static void (*g_duringPrompt)();
 
-void ScriptChoice(const std::string &path)
+void ScriptChoice(const std::string &path, DWORD type)
 {
-    g_choices.push_back(path);
+    g_choices.push_back(Choice{path, type});
 }
 
 void ScriptDuringNextPrompt(void (*action)())
@@ -47,9 +51,9 @@ static PromptCall Call(const char *kind, HWND owner, const char *caption)
     return call;
 }
 
-static std::string NextChoice()
+static Choice NextChoice()
 {
-    std::string choice = g_choices.empty() ? "" : g_choices.front();
+    Choice choice = g_choices.empty() ? Choice{"", 0} : g_choices.front();
     if (!g_choices.empty())
         g_choices.pop_front();
     return choice;
@@ -70,12 +74,15 @@ static BOOL AnswerFileDialog(const char *kind, OPENFILENAMEA *dialog)
     for (const char *p = dialog->lpstrFilter; p && *p; p += strlen(p) + 1)
         call.filter += std::string(p) + "|";
     call.fileName = dialog->lpstrFile;
+    call.fileType = dialog->nFilterIndex;
     call.flags = dialog->Flags;
     Record(call);
-    std::string choice = NextChoice();
-    if (choice.empty() || choice.size() >= dialog->nMaxFile)
+    Choice choice = NextChoice();
+    if (choice.path.empty() || choice.path.size() >= dialog->nMaxFile)
         return FALSE;
-    lstrcpynA(dialog->lpstrFile, choice.c_str(), dialog->nMaxFile);
+    lstrcpynA(dialog->lpstrFile, choice.path.c_str(), dialog->nMaxFile);
+    if (choice.type != 0)
+        dialog->nFilterIndex = choice.type;
     return TRUE;
 }
 
@@ -93,7 +100,7 @@ bool BrowseForFolder(BROWSEINFOA *browse, char *path)
 {
     PromptCall call = Call("folder", browse->hwndOwner, browse->lpszTitle);
     Record(call);
-    std::string choice = NextChoice();
+    std::string choice = NextChoice().path;
     if (choice.empty() || choice.size() >= MAX_PATH)
         return false;
     lstrcpynA(path, choice.c_str(), MAX_PATH);

@@ -16,15 +16,17 @@ struct PromptCall {
     UINT type;              // message box type
     std::string filter;     // file dialogs: the filter pairs, NULs as '|'
     std::string fileName;   // file dialogs: the name offered
+    DWORD fileType;         // file dialogs: the type preselected (1-based)
     DWORD flags;
 };
 
 // Everything prompted so far, in order.
 extern std::vector<PromptCall> g_prompts;
 
-// The next file or folder dialog chooses this path; an empty path cancels.
+// The next file or folder dialog chooses this path, a file dialog under the
+// given type (1-based; 0 keeps the preselected one); an empty path cancels.
 // Without a scripted answer a dialog is cancelled.
-void ScriptChoice(const std::string &path);
+void ScriptChoice(const std::string &path, DWORD type = 0);
 
 // Runs an action while the next prompt is open, as a message that arrives
 // during a modal box or dialog is handled.

@@ -5,6 +5,7 @@
 
 #include "app/resource.h"
 #include "app/status.h"
+#include "resources/version.h"
 #include "tests/common/waypoint_example.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
@@ -100,18 +101,12 @@ TEST_F(Waypoints, WithoutStoreNothingIsCountedOrSaidAndAnExportIsTheHeaderAlone)
     EXPECT_EQ(StatusText(), " 0 Punkte geschrieben");
     EXPECT_TRUE(PromptsOfKind("message").empty());
 
-    // Z: is the Unix root under Wine: /dev/full opens, and every write fails.
-    struct { const char *path, *text; } failures[] = {
-        {"G:\\no such folder\\out.wpt", "Wegepunktdatei kann nicht ge\xF6" "ffnet werden"},
-        {"Z:\\dev\\full", "Wegepunktdatei kann nicht geschrieben werden"},
-    };
-    for (auto &f : failures) {
-        g_prompts.clear();
-        ScriptChoice(f.path);
-        Command(IDC_EXPORT_WAYPOINTS);
-        EXPECT_TRUE(ShownOneWarning(f.text, "Dateifehler!"));
-        EXPECT_EQ(StatusText(), " 0 Punkte geschrieben");
-    }
+    // A failed write of each format: further below.
+    g_prompts.clear();
+    ScriptChoice("G:\\no such folder\\out.wpt");
+    Command(IDC_EXPORT_WAYPOINTS);
+    EXPECT_TRUE(ShownOneWarning("Wegepunktdatei kann nicht ge\xF6" "ffnet werden", "Dateifehler!"));
+    EXPECT_EQ(StatusText(), " 0 Punkte geschrieben");
 }
 
 TEST_F(Waypoints, EachExportWritesItsKindsInStoreOrderAndCancelWritesNothing)
@@ -140,8 +135,9 @@ TEST_F(Waypoints, EachExportWritesItsKindsInStoreOrderAndCancelWritesNothing)
         EXPECT_EQ(StatusText(), e.status);
         PromptCall dialog = PromptsOfKind("save").back();
         EXPECT_EQ(dialog.caption, e.title);
-        EXPECT_EQ(dialog.filter, "Waypoint Datei (*.wpt)|*.wpt|");
+        EXPECT_EQ(dialog.filter, "Waypoint Datei (*.wpt)|*.wpt|GPX (*.gpx)|*.gpx|SeeYou CUP (*.cup)|*.cup|");
         EXPECT_EQ(dialog.fileName, "waypoints.wpt");
+        EXPECT_EQ(dialog.fileType, 1u);
         // Asks before it replaces a file.
         EXPECT_EQ(dialog.flags, (DWORD)(OFN_EXPLORER | OFN_OVERWRITEPROMPT));
     }
@@ -149,4 +145,48 @@ TEST_F(Waypoints, EachExportWritesItsKindsInStoreOrderAndCancelWritesNothing)
     EXPECT_FALSE(FileExists("waypoints.wpt"));
     EXPECT_FALSE(FileExists("G:\\waypoints.wpt"));
     EXPECT_TRUE(PromptsOfKind("message").empty());
+}
+
+// The name's extension decides the format, else the type chosen, whose
+// extension a name without one gets. The example point in each format.
+TEST_F(Waypoints, EachTypeWritesItsFormatByTheNamesExtensionOrTheChosenType)
+{
+    WriteFileBytes(kStore, std::string(kExampleRecord, 52));
+    std::string wpt = kHeader + std::string(kExampleLines);
+    std::string gpx = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<gpx version=\"1.1\" creator=\"Tolmaro ") +
+                      std::to_string(TOLMARO_VERSION_MAJOR) + "." + std::to_string(TOLMARO_VERSION_MINOR) +
+                      "\" xmlns=\"http://www.topografix.com/GPX/1/1\">\r\n"
+                      "  <wpt lat=\"47.5000008\" lon=\"-11.2500003\">\r\n    <ele>1234</ele>\r\n"
+                      "    <name>GIPFEL</name>\r\n    <desc>Startplatz Nord</desc>\r\n  </wpt>\r\n</gpx>\r\n";
+    std::string cup = "name,code,country,lat,lon,elev,style,rwdir,rwlen,freq,desc\r\n"
+                      "\"GIPFEL\",\"GIPFEL\",,4730.000N,01115.000W,1234m,1,,,,\"Startplatz Nord\"\r\n";
+    struct { const char *typed; DWORD type; const char *file; const std::string &bytes; } exports[] = {
+        {"G:\\typed", 1, "G:\\typed.wpt", wpt},
+        {"G:\\typed", 2, "G:\\typed.gpx", gpx},
+        {"G:\\typed", 3, "G:\\typed.cup", cup},
+        {"G:\\named.gpx", 2, "G:\\named.gpx", gpx},
+        {"G:\\named.cup", 3, "G:\\named.cup", cup},
+        {"G:\\UPPER.GPX", 1, "G:\\UPPER.GPX", gpx},
+        {"G:\\other.txt", 3, "G:\\other.txt", cup},
+    };
+    StartProgram();
+    for (auto &e : exports) {
+        SCOPED_TRACE(e.file);
+        SetStatusText(" -");
+        ScriptChoice(e.typed, e.type);
+        Command(IDC_EXPORT_WAYPOINTS);
+        EXPECT_EQ(ReadFileBytes(e.file), e.bytes);
+        EXPECT_EQ(StatusText(), " 1 Punkte geschrieben");
+    }
+    EXPECT_FALSE(FileExists("G:\\typed"));
+    // Windows drops a name's final dot: "Z:\dev\full." keeps its empty
+    // extension, takes the chosen type's format and is /dev/full.
+    for (DWORD type = 1; type <= 3; type++) {
+        g_prompts.clear();
+        SetStatusText(" -");
+        ScriptChoice("Z:\\dev\\full.", type);
+        Command(IDC_EXPORT_WAYPOINTS);
+        EXPECT_TRUE(ShownOneWarning("Wegepunktdatei kann nicht geschrieben werden", "Dateifehler!")) << type;
+        EXPECT_EQ(StatusText(), " -");
+    }
 }
