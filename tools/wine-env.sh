@@ -54,13 +54,14 @@ map_test_drives() {
   for letter in d e f g; do
     map_drive "$letter" "$TOLMARO_ROOT/build/drives/$letter"
   done
-  # H: is an instrument with a flight log that opens but cannot be read, as
-  # on failing memory: reading the start of /proc/self/mem is an I/O error.
+  # H:\inst is an instrument with a flight log that opens but cannot be
+  # read, as on failing memory: reading the start of /proc/self/mem is an
+  # I/O error. In a folder, so that no drive scan finds it.
   local h=$TOLMARO_ROOT/build/drives/h
   rm -rf "$h"
-  mkdir -p "$h/SETUP" "$h/FLIGHTS"
-  cp "$TOLMARO_ROOT/samples/instrument/SETUP/setupdata.txt" "$h/SETUP/"
-  ln -s /proc/self/mem "$h/FLIGHTS/unreadable.igc"
+  mkdir -p "$h/inst/SETUP" "$h/inst/FLIGHTS"
+  cp "$TOLMARO_ROOT/samples/instrument/SETUP/setupdata.txt" "$h/inst/SETUP/"
+  ln -s /proc/self/mem "$h/inst/FLIGHTS/unreadable.igc"
   map_drive h "$h"
 }
 

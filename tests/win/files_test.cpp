@@ -234,13 +234,13 @@ TEST_F(Files, FailedCopiesAreCountedAndReported)
     }
 }
 
-// H: holds a flight log that opens but cannot be read: its copy fails after
-// the target file is opened, and leaves nothing under its name.
+// H:\inst holds a flight log that opens but cannot be read: its copy fails
+// after the target file is opened, and leaves nothing under its name.
 TEST_F(Files, CopyThatFailsPartwayLeavesNoFileUnderItsName)
 {
-    ScriptChoice("H:\\SETUP\\setupdata.txt");
+    ScriptChoice("H:\\inst\\SETUP\\setupdata.txt");
     Command(IDM_CHOOSE_SETUP);
-    ASSERT_TRUE(FileExists("H:\\FLIGHTS\\unreadable.igc"));
+    ASSERT_TRUE(FileExists("H:\\inst\\FLIGHTS\\unreadable.igc"));
     CopyTo(IDC_COPY_FLIGHTS, "G:\\");
     EXPECT_EQ(StatusText(), " 0 Dateien kopiert");
     EXPECT_TRUE(ShownOneWarning(kCopyFailed, "Dateifehler"));
