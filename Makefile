@@ -1,5 +1,5 @@
 # The two commands of the README, and the builds behind them.
-.PHONY: run test exe fuzz bench resources clean
+.PHONY: run test exe dist fuzz bench resources clean
 
 # Installs what is missing, builds and starts tolmaro.exe on the sample
 # instrument (drive E: under Wine); without a display, saves screenshots.
@@ -13,6 +13,10 @@ test:
 # Only the program: build/win32/tolmaro.exe
 exe:
 	@tools/install-deps.sh && tools/build.sh win32
+
+# The release: build/dist/tolmaro-<version>-win32.zip and its SHA256SUMS.
+dist:
+	@tools/install-deps.sh && tools/build.sh win32 tolmaro && python3 tools/make_dist.py
 
 # Longer fuzzing runs: make fuzz SECONDS=600
 SECONDS ?= 300

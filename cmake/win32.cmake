@@ -43,13 +43,48 @@ target_link_options(tolmaro PRIVATE ${static_options})
 # beside it, which the file names in its debug link, so that a crash address
 # can still be resolved: addr2line -f -C -e tolmaro.exe.debug ADDRESS.
 # Debug information changes no generated code.
-target_compile_options(tolmaro_core PRIVATE -g)
-target_compile_options(tolmaro_win PRIVATE -g)
-target_compile_options(tolmaro PRIVATE -g)
+#
+# Two builds of the same sources in different folders give the same bytes:
+# the debug information names no folder outside the source folder (the debug
+# link holds a checksum of the debug file, so its paths count too), and the
+# PE time stamp, which ld, strip and objcopy would otherwise set to the time
+# of the run, is the release date (SOURCE_DATE_EPOCH).
+file(STRINGS ${CMAKE_SOURCE_DIR}/resources/version.h release_lines REGEX "TOLMARO_RELEASE_")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/version.h)
+foreach(field YEAR MONTH DAY)
+    string(REGEX MATCH "TOLMARO_RELEASE_${field} +([0-9]+)" unused "${release_lines}")
+    set(release_${field} ${CMAKE_MATCH_1})
+endforeach()
+# Days since 1970-01-01 of a date in the Gregorian calendar, counted in
+# years that begin in March, so that the leap day falls at a year's end.
+if(release_MONTH GREATER 2)
+    math(EXPR year "${release_YEAR}")
+    math(EXPR month "${release_MONTH} - 3")
+else()
+    math(EXPR year "${release_YEAR} - 1")
+    math(EXPR month "${release_MONTH} + 9")
+endif()
+math(EXPR day_of_year "(153 * ${month} + 2) / 5 + ${release_DAY} - 1")
+math(EXPR days "${year} * 365 + ${year} / 4 - ${year} / 100 + ${year} / 400 + ${day_of_year} - 719468")
+math(EXPR release_epoch "${days} * 86400")
+set(with_release_time ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${release_epoch})
+
+# The sources are named from the build folder (build/win32), which the debug
+# information names as ".": the names resolve from where the program lies.
+# GCC tries the map given last first, and the build folder lies inside the
+# source folder.
+file(RELATIVE_PATH source_from_build ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
+string(REGEX REPLACE "/$" "" source_from_build "${source_from_build}")
+foreach(target tolmaro_core tolmaro_win tolmaro)
+    target_compile_options(${target} PRIVATE -g -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=${source_from_build}/
+                           -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
+endforeach()
+string(JOIN " " link_launcher ${with_release_time})
+set_property(TARGET tolmaro PROPERTY RULE_LAUNCH_LINK "${link_launcher}")
 add_custom_command(TARGET tolmaro POST_BUILD
-    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:tolmaro> $<TARGET_FILE:tolmaro>.debug
-    COMMAND ${CMAKE_STRIP} --strip-all $<TARGET_FILE:tolmaro>
-    COMMAND ${CMAKE_OBJCOPY} --add-gnu-debuglink=$<TARGET_FILE:tolmaro>.debug $<TARGET_FILE:tolmaro>
+    COMMAND ${with_release_time} ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:tolmaro> $<TARGET_FILE:tolmaro>.debug
+    COMMAND ${with_release_time} ${CMAKE_STRIP} --strip-all $<TARGET_FILE:tolmaro>
+    COMMAND ${with_release_time} ${CMAKE_OBJCOPY} --add-gnu-debuglink=$<TARGET_FILE:tolmaro>.debug $<TARGET_FILE:tolmaro>
     VERBATIM)
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -5,6 +5,7 @@
 #   build.sh bench    benchmarks, optimised, without sanitizers
 #   build.sh win32    tolmaro.exe and the Windows tests, 32-bit
 #   build.sh win64    the same sources as a 64-bit program (for 64-bit Wine)
+# A second argument builds only that target of the build (build.sh win32 tolmaro).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -15,10 +16,14 @@ configure_and_build() {
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S . -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
   fi
-  cmake --build "$dir" -j "$jobs" -- --no-print-directory 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^Consolidate|^Scanning|^Built target|^Linking' || true
-  test "${PIPESTATUS[0]}" -eq 0
+  # The build's own status, not grep's: with pipefail, "|| true" would hide it.
+  local status=0
+  cmake --build "$dir" -j "$jobs" ${target:+--target "$target"} -- --no-print-directory 2>&1 \
+    | grep -v -E '^\[ *[0-9]+%\]|^Consolidate|^Scanning|^Built target|^Linking' || status=${PIPESTATUS[0]}
+  return "$status"
 }
 
+target=${2:-}
 mkdir -p build
 case "${1:-}" in
   native) configure_and_build build/native -DCMAKE_BUILD_TYPE=Debug -DTOLMARO_SANITIZE=ON ;;

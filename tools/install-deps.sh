@@ -6,7 +6,7 @@ set -euo pipefail
 native=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
         clang libclang-rt-14-dev g++-mingw-w64-i686 binutils-mingw-w64-i686
         xvfb xauth xdotool imagemagick ffmpeg libxml2-utils unrtf wine64
-        g++-mingw-w64-x86-64 python3 gpsbabel)
+        g++-mingw-w64-x86-64 python3 gpsbabel unzip)
 i386=(wine32:i386)
 also=(wine)
 

@@ -1,32 +1,40 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks. The waypoint store: a store of 1,000,000
-# records (52 MB) in a temporary folder, its plain read, the count by kind,
-# the two in pairs and the export in each format (CompeGPS, GPX, CUP), then
-# the peak memory for 10,000 and 1,000,000 records. Targets: counting within
-# 1.3 times the plain read (timed in pairs, so that a busy machine slows both
-# alike), export in every format at least 1,000,000 points per second, the
-# same peak memory for both store sizes.
-# Then the full copy under Wine against cp -r (tools/run-copy-bench.sh).
-# Exits non-zero when a target is missed.
-set -euo pipefail
+# Builds and runs the benchmarks, one step each, and ends with one line: every
+# target met (exit 0), or each missed target named (exit 1). A step prints one
+# "ok" or "MISSED" line a target and exits non-zero when it misses one; a step
+# that stops otherwise counts as missed too. Another benchmark is one more
+# function below and its name in steps.
+#
+# waypoints: a store of 1,000,000 records (52 MB) in a temporary folder, its
+# plain read, the count by kind, the two in pairs and the export in each
+# format (CompeGPS, GPX, CUP), then the peak memory for 10,000 and 1,000,000
+# records. Targets: counting within 1.3 times the plain read (timed in pairs,
+# so that a busy machine slows both alike), export in every format at least
+# 1,000,000 points per second, the same peak memory for both store sizes.
+# copy: the full copy under Wine against Wine's xcopy, with cp -r beside it
+# (tools/run-copy-bench.sh).
+set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-tools/build.sh bench
-bench=build/bench/waypoints_bench
-result=build/bench/waypoints_bench.json
+steps=(waypoints copy)
 
-# Repetitions in random order, so that a slow moment of the machine does not
-# fall on one benchmark alone; the medians are compared.
-"$bench" --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
-  --benchmark_report_aggregates_only=true --benchmark_out="$result" --benchmark_out_format=json
+waypoints() {
+  set -e
+  tools/build.sh bench
+  bench=build/bench/waypoints_bench
+  result=build/bench/waypoints_bench.json
 
-small=$("$bench" --rss 10000)
-large=$("$bench" --rss 1000000)
-echo "$small"
-echo "$large"
+  # Repetitions in random order, so that a slow moment of the machine does not
+  # fall on one benchmark alone; the medians are compared.
+  "$bench" --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+    --benchmark_report_aggregates_only=true --benchmark_out="$result" --benchmark_out_format=json
 
-missed=0
-python3 - "$result" "$small" "$large" <<'EOF' || missed=1
+  small=$("$bench" --rss 10000)
+  large=$("$bench" --rss 1000000)
+  echo "$small"
+  echo "$large"
+
+  python3 - "$result" "$small" "$large" <<'EOF'
 import json, re, sys
 runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
         if b.get("aggregate_name") == "median"}
@@ -49,6 +57,30 @@ for text, ok in checks:
     failed += not ok
 sys.exit(1 if failed else 0)
 EOF
+}
 
-tools/run-copy-bench.sh || missed=1
-exit "$missed"
+copy() {
+  tools/run-copy-bench.sh
+}
+
+mkdir -p build/bench
+missed=()
+for step in "${steps[@]}"; do
+  echo "== $step"
+  out=build/bench/$step.log
+  # In a subshell, so that a step that stops stops only itself.
+  ( "$step" ) 2>&1 | tee "$out"
+  status=${PIPESTATUS[0]}
+  mapfile -t lines < <(sed -n "s/^MISSED /$step: /p" "$out")
+  if [ "$status" -ne 0 ] && [ "${#lines[@]}" -eq 0 ]; then
+    lines=("$step: stopped with status $status")
+  fi
+  missed+=("${lines[@]}")
+done
+if [ "${#missed[@]}" -eq 0 ]; then
+  echo "make bench: every target met"
+  exit 0
+fi
+echo "make bench: ${#missed[@]} missed:"
+printf '  %s\n' "${missed[@]}"
+exit 1

@@ -65,6 +65,8 @@ echo "== Windows program and resources"
 . tools/wine-env.sh
 if tools/build.sh win32; then
   check program-file tools/check-exe.sh build/win32/tolmaro.exe
+  # The release, and the same bytes from a build in a second folder.
+  check release tools/check-dist.sh
   check clips tools/check_clips.sh
   check about-document python3 tools/check_about.py
   check manifest xmllint --noout resources/tolmaro.manifest
