@@ -16,7 +16,7 @@ if(sanitizers)
 endif()
 
 if(TOLMARO_FUZZ)
-    foreach(target setupfile pilotfile waypoints language flightpaths)
+    foreach(target setupfile pilotfile waypoints language flightpaths flightlog)
         add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp)
         target_link_libraries(fuzz_${target} tolmaro_core)
         target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
@@ -40,6 +40,7 @@ add_executable(native_tests
     tests/native/scratch.cpp
     tests/native/aboutstream_test.cpp
     tests/native/devpath_test.cpp
+    tests/native/flightlog_test.cpp
     tests/native/flightpaths_test.cpp
     tests/native/setupfile_test.cpp
     tests/native/scrollrules_test.cpp

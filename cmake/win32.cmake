@@ -15,6 +15,7 @@ add_library(tolmaro_win STATIC
     app/status.cpp
     device/locate.cpp
     flights/filepage.cpp
+    flights/flightbook.cpp
     flights/walks.cpp
     pilot/pilotpage.cpp
     settings/devicedata.cpp

@@ -9,6 +9,27 @@
 
 enum { END_OF_TEXT = 0x1A };
 
+uint64_t g_streamBytesRead;
+
+// 64-bit offsets on both C runtimes: long is 32 bits wide on Windows.
+static bool SeekTo(FILE *file, int64_t offset, int origin)
+{
+#ifdef _WIN32
+    return _fseeki64(file, offset, origin) == 0;
+#else
+    return fseeko(file, (off_t)offset, origin) == 0;
+#endif
+}
+
+static int64_t TellPosition(FILE *file)
+{
+#ifdef _WIN32
+    return _ftelli64(file);
+#else
+    return (int64_t)ftello(file);
+#endif
+}
+
 bool OpenStream(Stream *stream, const char *path, const char *mode)
 {
     // The C runtime always sees binary mode; text mode is done here.
@@ -17,6 +38,8 @@ bool OpenStream(Stream *stream, const char *path, const char *mode)
     stream->text = mode[1] == 't';
     stream->ended = false;
     stream->failed = false;
+    if (stream->file && mode[1] == 'd')
+        setvbuf(stream->file, NULL, _IONBF, 0);
     return stream->file != NULL;
 }
 
@@ -72,7 +95,16 @@ bool ReadLine(Stream *stream, char *buffer, size_t size)
 
 size_t ReadBytes(Stream *stream, void *buffer, size_t count)
 {
-    return fread(buffer, 1, count, stream->file);
+    size_t read = fread(buffer, 1, count, stream->file);
+    g_streamBytesRead += read;
+    return read;
+}
+
+size_t ReadBytesAt(Stream *stream, int64_t offset, void *buffer, size_t count)
+{
+    if (offset < 0 || !SeekTo(stream->file, offset, SEEK_SET))
+        return 0;
+    return ReadBytes(stream, buffer, count);
 }
 
 long StreamLength(Stream *stream)
@@ -82,6 +114,15 @@ long StreamLength(Stream *stream)
     long length = ftell(stream->file);
     fseek(stream->file, 0, SEEK_SET);
     return length < 0 ? 0 : length;
+}
+
+int64_t StreamSize(Stream *stream)
+{
+    if (!SeekTo(stream->file, 0, SEEK_END))
+        return -1;
+    int64_t size = TellPosition(stream->file);
+    SeekTo(stream->file, 0, SEEK_SET);
+    return size;
 }
 
 void WriteBytes(Stream *stream, const void *bytes, size_t count)

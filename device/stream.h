@@ -3,11 +3,14 @@
 //
 // Text mode: every "\n" written becomes CR LF; on reading, CR LF becomes
 // "\n" (a CR not followed by LF stays) and a byte 0x1A ends the file.
-// Binary mode copies bytes unchanged.
+// Binary mode copies bytes unchanged. Direct mode ("rd") is binary reading
+// without a buffer: each ReadBytesAt goes to the drive for exactly the bytes
+// asked, for readers that take a few blocks from chosen places of big files.
 #ifndef TOLMARO_STREAM_H
 #define TOLMARO_STREAM_H
 
 #include <stddef.h>
+#include <stdint.h>
 #include <stdio.h>
 
 struct Stream {
@@ -17,7 +20,11 @@ struct Stream {
     bool failed;    // a write or flush failed
 };
 
-// mode: "rt", "wt", "rb" or "wb". Returns false when the file does not open.
+// Every byte that ReadBytes and ReadBytesAt have returned since the program
+// started, so that a reader's cost on a slow drive can be measured.
+extern uint64_t g_streamBytesRead;
+
+// mode: "rt", "wt", "rb", "rd" or "wb". Returns false when the file does not open.
 bool OpenStream(Stream *stream, const char *path, const char *mode);
 
 // Closes the stream. Returns false when any write, the final flush or the
@@ -36,6 +43,13 @@ size_t ReadBytes(Stream *stream, void *buffer, size_t count);
 
 // Length of the file in bytes as it is on disk; the stream is left at its start.
 long StreamLength(Stream *stream);
+
+// The same for files of any size, 2 GB and beyond; -1 when it is unknown.
+int64_t StreamSize(Stream *stream);
+
+// Reads up to count bytes from offset on (binary or direct mode); returns
+// the number read, 0 when the offset cannot be reached.
+size_t ReadBytesAt(Stream *stream, int64_t offset, void *buffer, size_t count);
 
 void WriteText(Stream *stream, const char *text);
 void WriteBytes(Stream *stream, const void *bytes, size_t count);

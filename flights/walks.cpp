@@ -121,11 +121,11 @@ static void CopyOneFile(const char *source, const char *target, const char *name
         g_walkCounts.failureCount++;
 }
 
-void CopyFlightLogs(const char *source, const char *target)
+void VisitFlightLogs(const char *source, const char *skip, FlightLogVisit visit, void *context)
 {
-    // The target itself, inside the tree or the source folder, holds the
+    // The copy's target, inside the tree or the source folder, holds the
     // copies already: never walked.
-    if (IsSameFolder(source, target))
+    if (IsSameFolder(source, skip))
         return;
     HANDLE find;
     WIN32_FIND_DATAA entry;
@@ -136,15 +136,25 @@ void CopyFlightLogs(const char *source, const char *target)
         char folder[WALK_PATH_SIZE];
         if (!IsFolderEntry(entry)) {
             if (IsFlightLogName(name))
-                CopyOneFile(source, target, name);
+                visit(source, name, context);
         } else if (BeginsWithPoint(name))
             continue;
         else if (FormWalkPath(folder, source, name, "\\"))
-            CopyFlightLogs(folder, target);
+            VisitFlightLogs(folder, skip, visit, context);
         else
             g_walkCounts.failureCount++;
     } while (FindNextFileA(find, &entry));
     FindClose(find);
+}
+
+static void CopyFlightLog(const char *folder, const char *name, void *target)
+{
+    CopyOneFile(folder, (const char *)target, name);
+}
+
+void CopyFlightLogs(const char *source, const char *target)
+{
+    VisitFlightLogs(source, target, CopyFlightLog, (void *)target);
 }
 
 // The target folder for a source folder: created, or already there as a

@@ -1,0 +1,222 @@
+// The flight book page: the rows of the flight logs below FLIGHTS\ in a
+// report list, their order, the totals and the CSV file.
+#include "flights/flightbook.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "app/pages.h"
+#include "app/prompts.h"
+#include "app/resource.h"
+#include "app/shell.h"
+#include "app/status.h"
+#include "device/devpath.h"
+#include "device/stream.h"
+#include "flights/flightlog.h"
+#include "flights/walks.h"
+
+// The page's own texts, Windows-1252.
+static const char *const kColumnTitles[FLIGHT_COLUMNS] = {
+    "Datum", "Start", "Landung", "Dauer", "Gleitschirm", "Datei",
+};
+static const char kBookStatus[] = " %u Fl\xFCge, %u:%02u h Flugzeit";
+static const char kWrittenStatus[] = " %u Fl\xFCge geschrieben";
+static const char kSaveTitle[] = "Flugbuch speichern";
+static const char kCsvFilter[] = "CSV-Datei (*.csv)\0*.csv\0";
+static const char kCsvName[] = "flugbuch.csv";
+static const char kSaveFailed[] = "Das Flugbuch kann nicht gespeichert werden";
+static const char kFileErrorCaption[] = "Dateifehler";
+
+static const char kFlightsFolder[] = "FLIGHTS\\";
+
+// Column widths in pixels; the list scrolls sideways for the rest.
+static const int kColumnWidths[FLIGHT_COLUMNS] = {72, 60, 60, 44, 110, 220};
+
+// Each row in the list, and the list's order as indices into it. They grow
+// with the number of logs; reading a log needs no memory of its own.
+static FlightRow *g_rows;
+static uint32_t g_rowCount;
+static uint32_t g_rowCapacity;
+static uint32_t *g_order;
+
+// The column of the last header click and its direction; -1 before any.
+static int g_sortColumn = -1;
+static bool g_sortDescending;
+
+static HWND BookList()
+{
+    return GetDlgItem(g_shell.dialog, IDC_BOOK_LIST);
+}
+
+void CreateFlightBookColumns()
+{
+    HWND list = BookList();
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    for (int column = 0; column < FLIGHT_COLUMNS; column++) {
+        LVCOLUMNA entry = {};
+        entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        entry.pszText = (char *)kColumnTitles[column];
+        entry.cx = kColumnWidths[column];
+        entry.iSubItem = column;
+        SendMessageA(list, LVM_INSERTCOLUMNA, column, (LPARAM)&entry);
+    }
+}
+
+// Room for one more row; false when the memory is not there.
+static bool GrowRows()
+{
+    if (g_rowCount < g_rowCapacity)
+        return true;
+    uint32_t capacity = g_rowCapacity ? g_rowCapacity * 2 : 64;
+    FlightRow *rows = (FlightRow *)realloc(g_rows, capacity * sizeof *rows);
+    if (!rows)
+        return false;
+    g_rows = rows;
+    uint32_t *order = (uint32_t *)realloc(g_order, capacity * sizeof *order);
+    if (!order)
+        return false;
+    g_order = order;
+    g_rowCapacity = capacity;
+    return true;
+}
+
+// One log found by the walk: a row, when its path keeps within 259
+// characters as the copy's does.
+static void AddFlightLog(const char *folder, const char *name, void *)
+{
+    char path[WALK_PATH_SIZE];
+    if (!FormWalkPath(path, folder, name, "") || !GrowRows())
+        return;
+    // The path below FLIGHTS\ begins behind the root and that folder.
+    const char *below = path + g_deviceRoot.rootLength + sizeof kFlightsFolder - 1;
+    ReadFlightLog(path, below, &g_rows[g_rowCount]);
+    g_order[g_rowCount] = g_rowCount;
+    g_rowCount++;
+}
+
+static void FillList()
+{
+    HWND list = BookList();
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    for (uint32_t i = 0; i < g_rowCount; i++) {
+        const char *fields[FLIGHT_COLUMNS];
+        RowFields(&g_rows[g_order[i]], fields);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = (int)i;
+        item.pszText = (char *)fields[0];
+        SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
+        for (int column = 1; column < FLIGHT_COLUMNS; column++) {
+            item.iSubItem = column;
+            item.pszText = (char *)fields[column];
+            SendMessageA(list, LVM_SETITEMTEXTA, i, (LPARAM)&item);
+        }
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, NULL, TRUE);
+}
+
+static bool IsNewerRow(uint32_t a, uint32_t b)
+{
+    return CompareNewestFirst(&g_rows[a], &g_rows[b]) < 0;
+}
+
+static bool IsBeforeInColumn(uint32_t a, uint32_t b)
+{
+    return CompareFlightRows(&g_rows[a], &g_rows[b], (FlightColumn)g_sortColumn, g_sortDescending) < 0;
+}
+
+void ShowFlightBook()
+{
+    ShowPage(PAGE_FLIGHTBOOK);
+    g_rowCount = 0;
+    g_sortColumn = -1;
+    g_walkCounts = WalkCounts();
+    if (FormDevicePath(kFlightsFolder))
+        VisitFlightLogs(g_deviceRoot.path, "", AddFlightLog, NULL);
+    std::stable_sort(g_order, g_order + g_rowCount, IsNewerRow);
+    FillList();
+    uint32_t minutes = 0;
+    for (uint32_t i = 0; i < g_rowCount; i++)
+        if (g_rows[i].minutes > 0)
+            minutes += (uint32_t)g_rows[i].minutes;
+    SetStatusTextF(kBookStatus, (unsigned)g_rowCount, (unsigned)(minutes / 60), (unsigned)(minutes % 60));
+}
+
+void SortFlightBook(int column)
+{
+    if (column < 0 || column >= FLIGHT_COLUMNS)
+        return;
+    g_sortDescending = column == g_sortColumn ? !g_sortDescending : false;
+    g_sortColumn = column;
+    std::stable_sort(g_order, g_order + g_rowCount, IsBeforeInColumn);
+    FillList();
+}
+
+// The save dialog offers "flugbuch.csv" and asks before it replaces a file.
+static bool ChooseCsvFile(char *path, DWORD size)
+{
+    snprintf(path, size, "%s", kCsvName);
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = g_shell.dialog;
+    dialog.hInstance = g_shell.instance;
+    dialog.lpstrFilter = kCsvFilter;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = size;
+    dialog.lpstrTitle = kSaveTitle;
+    dialog.lpstrDefExt = "csv";
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT;
+    return ShowSaveFileDialog(&dialog) != FALSE;
+}
+
+// The titles, then the rows in the list's order.
+static void WriteCsvLines(Stream *out)
+{
+    char line[2 * (WALK_PATH_SIZE + FLIGHT_GLIDER_SIZE) + 128];
+    size_t length = FormatCsvLine(kColumnTitles, line, sizeof line);
+    WriteBytes(out, line, length);
+    for (uint32_t i = 0; i < g_rowCount; i++) {
+        const char *fields[FLIGHT_COLUMNS];
+        RowFields(&g_rows[g_order[i]], fields);
+        length = FormatCsvLine(fields, line, sizeof line);
+        WriteBytes(out, line, length);
+    }
+}
+
+// Writes the whole file beside the target first, then puts it in the
+// target's place: a failed write leaves the target as it was, and no
+// temporary file.
+static bool WriteCsvFile(const char *path)
+{
+    char temp[MAX_PATH + 4];
+    if (snprintf(temp, sizeof temp, "%s.new", path) >= (int)sizeof temp)
+        return false;
+    Stream out;
+    if (!OpenStream(&out, temp, "wb"))
+        return false;
+    WriteCsvLines(&out);
+    if (CloseStream(&out) && ReplaceWithFile(temp, path))
+        return true;
+    DeleteFileA(temp);
+    return false;
+}
+
+void SaveFlightBook()
+{
+    char path[MAX_PATH];
+    if (!ChooseCsvFile(path, sizeof path))
+        return;
+    if (!WriteCsvFile(path)) {
+        ShowMessageBox(g_shell.dialog, kSaveFailed, kFileErrorCaption, MB_ICONWARNING);
+        return;
+    }
+    SetStatusTextF(kWrittenStatus, (unsigned)g_rowCount);
+}

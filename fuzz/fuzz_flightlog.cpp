@@ -1,0 +1,57 @@
+// Fuzzes the flight book's reader: the input is a flight log, written to a
+// file and read through its head and tail as the program reads it. The
+// first byte, when the input has one, makes the log larger than the two
+// parts together by a run of line ends before the rest.
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "flights/flightlog.h"
+
+static bool IsTerminatedWithin(const char *field, size_t size)
+{
+    return memchr(field, '\0', size) != NULL;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static char path[] = "/tmp/tolmaro-fuzz-flightlog-XXXXXX";
+    static int made = mkstemp(path);
+    if (made < 0)
+        abort();
+    std::string log;
+    if (size > 0 && data[0] & 1) {
+        // The head's end and the tail's start fall somewhere inside.
+        log.assign((const char *)data + 1, (size - 1) / 2);
+        log.append(2 * FLIGHT_LOG_PART_SIZE + data[0], '\n');
+        log.append((const char *)data + 1 + (size - 1) / 2, size - 1 - (size - 1) / 2);
+    } else {
+        log.assign((const char *)data, size);
+    }
+    FILE *file = fopen(path, "wb");
+    if (!file)
+        abort();
+    fwrite(log.data(), 1, log.size(), file);
+    fclose(file);
+
+    FlightRow row;
+    ReadFlightLog(path, "x.igc", &row);
+    if (!IsTerminatedWithin(row.date, sizeof row.date) || !IsTerminatedWithin(row.start, sizeof row.start) ||
+        !IsTerminatedWithin(row.landing, sizeof row.landing) ||
+        !IsTerminatedWithin(row.duration, sizeof row.duration) ||
+        !IsTerminatedWithin(row.glider, sizeof row.glider) || strcmp(row.file, "x.igc") != 0)
+        abort();
+    // Below 24 hours, and shown exactly when both times were read.
+    if (row.minutes >= 24 * 60 || (row.minutes >= 0) != (row.start[0] && row.landing[0]) ||
+        (row.duration[0] != '\0') != (row.minutes >= 0))
+        abort();
+    if (row.start[0] && (strlen(row.start) != 8 || row.startTime < 0))
+        abort();
+    if (row.date[0] && (strlen(row.date) != 10 || row.day < 19800101 || row.day > 20791231))
+        abort();
+    return 0;
+}
