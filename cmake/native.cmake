@@ -54,3 +54,6 @@ gtest_discover_tests(native_tests)
 # Writes pilot files for the check with an independent IGC reader.
 add_executable(write_pilot_file tools/igc-check/write_pilot_file.cpp)
 target_link_libraries(write_pilot_file tolmaro_core)
+# Lists flight logs as the flight book does, for the check with GPSBabel and csv.
+add_executable(list_flights tools/igc-check/list_flights.cpp)
+target_link_libraries(list_flights tolmaro_core)

@@ -66,6 +66,7 @@ set(win_test_sources
     tests/win/scripted_prompts.cpp
     tests/win/locate_test.cpp
     tests/win/files_test.cpp
+    tests/win/flightbook_test.cpp
     tests/win/pages_test.cpp
     tests/win/pilot_test.cpp
     tests/win/settingspages_test.cpp

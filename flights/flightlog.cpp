@@ -118,20 +118,21 @@ static size_t ContentLength(const char *line, size_t length)
     return length > 0 && line[length - 1] == '\r' ? length - 1 : length;
 }
 
-// Goes through the head's lines up to its first fix; true when one was
-// found, its time in startTime. A line cut by the head's end is not read
-// unless the head is the whole file. With row NULL only looks for the fix.
-static bool ReadHead(const char *head, size_t length, bool whole, FlightRow *row, int32_t *startTime)
+// Goes through the head's lines from *at, the start of a line, up to its
+// first fix; true when one was found, its time in startTime. A line cut by
+// the head's end is not read unless the head is the whole file: *at is left
+// at its start. With row NULL only looks for the fix.
+static bool ReadHead(const char *head, size_t length, bool whole, size_t *at, FlightRow *row, int32_t *startTime)
 {
     bool dateSeen = false, gliderSeen = false;
-    for (size_t at = 0; at < length;) {
-        const char *newline = (const char *)memchr(head + at, '\n', length - at);
+    while (*at < length) {
+        const char *newline = (const char *)memchr(head + *at, '\n', length - *at);
         if (!newline && !whole)
             return false;
         size_t end = newline ? (size_t)(newline - head) : length;
-        const char *line = head + at;
-        size_t lineLength = ContentLength(line, end - at);
-        at = end + 1;
+        const char *line = head + *at;
+        size_t lineLength = ContentLength(line, end - *at);
+        *at = end + 1;
         if (ReadFixTime(line, lineLength, startTime))
             return true;
         if (!row)
@@ -147,24 +148,28 @@ static bool ReadHead(const char *head, size_t length, bool whole, FlightRow *row
     return false;
 }
 
-// Goes backwards through the tail's lines to its last fix. A line that
-// begins before the tail is not read, unless the tail begins the file.
-static bool ReadLastFix(const char *tail, size_t length, bool atFileStart, int32_t *landingTime)
+// Where the tail's backward search begins: behind its last line's end.
+static size_t LastLineEnd(const char *tail, size_t length)
 {
-    size_t end = length;
-    if (end > 0 && tail[end - 1] == '\n')
-        end--;
+    return length > 0 && tail[length - 1] == '\n' ? length - 1 : length;
+}
+
+// Goes backwards through the tail's lines that end at *end or before, to
+// its last fix. A line that begins before the tail is not read, unless the
+// tail begins the file: *end is left at its end, for a longer tail.
+static bool ReadLastFix(const char *tail, size_t *end, bool atFileStart, int32_t *landingTime)
+{
     for (;;) {
-        size_t start = end;
+        size_t start = *end;
         while (start > 0 && tail[start - 1] != '\n')
             start--;
         if (start == 0 && !atFileStart)
             return false;
-        if (ReadFixTime(tail + start, ContentLength(tail + start, end - start), landingTime))
+        if (ReadFixTime(tail + start, ContentLength(tail + start, *end - start), landingTime))
             return true;
         if (start == 0)
             return false;
-        end = start - 1;
+        *end = start - 1;
     }
 }
 
@@ -203,11 +208,12 @@ void ReadFlightParts(const char *head, size_t headLength, bool headIsWhole, cons
 {
     ClearFields(row);
     int32_t start = -1, landing = -1;
-    if (ReadHead(head, headLength, headIsWhole, row, &start)) {
+    size_t at = 0, end = LastLineEnd(tail, tailLength);
+    if (ReadHead(head, headLength, headIsWhole, &at, row, &start)) {
         row->startTime = start;
         FormatTime(row->start, start);
     }
-    if (ReadLastFix(tail, tailLength, tailIsWhole, &landing))
+    if (ReadLastFix(tail, &end, tailIsWhole, &landing))
         FormatTime(row->landing, landing);
     if (start >= 0 && landing >= 0) {
         // A flight over midnight UTC lands at an earlier time of day.
@@ -220,14 +226,14 @@ void ReadFlightParts(const char *head, size_t headLength, bool headIsWhole, cons
 // file, or its full size. Returns its length; whole tells which.
 static size_t ReadHeadPart(Stream *in, int64_t size, bool *whole)
 {
-    size_t length = 0;
+    size_t length = 0, at = 0;
     int32_t start;
     for (;;) {
         size_t step = sizeof g_head - length < READ_STEP ? sizeof g_head - length : READ_STEP;
         size_t read = ReadBytesAt(in, (int64_t)length, g_head + length, step);
         length += read;
         *whole = read < step || (int64_t)length == size;
-        if (*whole || length == sizeof g_head || ReadHead(g_head, length, false, NULL, &start))
+        if (*whole || length == sizeof g_head || ReadHead(g_head, length, false, &at, NULL, &start))
             return length;
     }
 }
@@ -237,7 +243,8 @@ static size_t ReadHeadPart(Stream *in, int64_t size, bool *whole)
 // tail lies at the end of g_tail; returns its length.
 static size_t ReadTailPart(Stream *in, int64_t size, bool *atFileStart)
 {
-    size_t length = 0;
+    // The lines that end this far from the file's end were looked at.
+    size_t length = 0, looked = 0;
     int32_t landing;
     for (;;) {
         int64_t left = size - (int64_t)length;
@@ -250,8 +257,10 @@ static size_t ReadTailPart(Stream *in, int64_t size, bool *atFileStart)
         length += step;
         *atFileStart = (int64_t)length == size;
         const char *tail = g_tail + sizeof g_tail - length;
-        if (*atFileStart || length == sizeof g_tail || ReadLastFix(tail, length, false, &landing))
+        size_t end = looked ? length - looked : LastLineEnd(tail, length);
+        if (*atFileStart || length == sizeof g_tail || ReadLastFix(tail, &end, false, &landing))
             return length;
+        looked = length - end;
     }
 }
 

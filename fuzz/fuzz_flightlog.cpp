@@ -1,7 +1,8 @@
 // Fuzzes the flight book's reader: the input is a flight log, written to a
-// file and read through its head and tail as the program reads it. The
-// first byte, when the input has one, makes the log larger than the two
-// parts together by a run of line ends before the rest.
+// file and read through its head and tail as the program reads it. A first
+// byte whose three low bits are set puts more than the two parts together
+// (128 KiB) of other records between the input's two halves, so that the
+// head ends and the tail begins inside the input.
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -17,17 +18,31 @@ static bool IsTerminatedWithin(const char *field, size_t size)
     return memchr(field, '\0', size) != NULL;
 }
 
+// The one file the inputs are written to, in memory where /dev/shm is.
+static bool MakeLogFile(char *path, size_t size)
+{
+    for (const char *folder : {"/dev/shm", "/tmp"}) {
+        snprintf(path, size, "%s/tolmaro-fuzz-flightlog-XXXXXX", folder);
+        int file = mkstemp(path);
+        if (file >= 0)
+            return close(file) == 0;
+    }
+    return false;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static char path[] = "/tmp/tolmaro-fuzz-flightlog-XXXXXX";
-    static int made = mkstemp(path);
-    if (made < 0)
+    static char path[64];
+    static bool made = MakeLogFile(path, sizeof path);
+    if (!made)
         abort();
     std::string log;
-    if (size > 0 && data[0] & 1) {
+    if (size > 0 && (data[0] & 7) == 7) {
         // The head's end and the tail's start fall somewhere inside.
         log.assign((const char *)data + 1, (size - 1) / 2);
-        log.append(2 * FLIGHT_LOG_PART_SIZE + data[0], '\n');
+        std::string record = "L" + std::string(1000 + data[0], 'X') + "\r\n";
+        while (log.size() < 2 * FLIGHT_LOG_PART_SIZE + (size - 1) / 2)
+            log += record;
         log.append((const char *)data + 1 + (size - 1) / 2, size - 1 - (size - 1) / 2);
     } else {
         log.assign((const char *)data, size);

@@ -261,8 +261,8 @@ class Checker:
             rel_dir = os.path.relpath(dirpath, self.root).replace(os.sep, "/")
             for fn in sorted(filenames):
                 found.append((rel_dir, fn))
-        if not 5 <= len(found) <= 8:
-            self.fault("FLIGHTS: %d flight files, expected 5..8" % len(found))
+        if not 5 <= len(found) <= 10:
+            self.fault("FLIGHTS: %d flight files, expected 5..10" % len(found))
         if not any(fn.endswith(".IGC") for _, fn in found):
             self.fault("FLIGHTS: no file with upper-case .IGC ending")
         if not any(fn.endswith(".igc") for _, fn in found):
@@ -330,11 +330,13 @@ class Checker:
             lat = (int(g[3]) + int(g[4]) / 60000.0) * (1 if g[5] == "N" else -1)
             lon = (int(g[6]) + int(g[7]) / 60000.0) * (1 if g[8] == "E" else -1)
             fixes.append((hh * 3600 + mi * 60 + ss, lat, lon, int(g[10]), int(g[11])))
+        if not fixes:
+            return None     # switched on and off before a GPS fix: a header alone
         if len(fixes) < 150:
             self.fault("%s: only %d B records, expected a few hundred" % (rel, len(fixes)))
             return None
         for a, b in zip(fixes, fixes[1:]):
-            dt = b[0] - a[0]
+            dt = (b[0] - a[0]) % 86400     # over midnight UTC
             if not 0 < dt <= 60:
                 self.fault("%s: time step %d s at %d" % (rel, dt, b[0]))
                 break

@@ -42,6 +42,8 @@ if tools/build.sh native; then
   count_ctest "$logs/native.log"
   # The pilot file as an independent IGC reader sees it.
   check igc-header tools/check-igc-header.sh build/native
+  # The flight book's rows as GPSBabel and Python's csv module read them.
+  check flight-book python3 tools/check_flight_book.py build/native
 else
   failed=$((failed + 1)); echo "native build FAILED"
 fi
