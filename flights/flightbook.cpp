@@ -36,7 +36,7 @@ static const char kFileErrorCaption[] = "Dateifehler";
 static const char kFlightsFolder[] = "FLIGHTS\\";
 
 // Column widths in pixels; the list scrolls sideways for the rest.
-static const int kColumnWidths[FLIGHT_COLUMNS] = {72, 60, 60, 44, 110, 220};
+static const int kColumnWidths[FLIGHT_COLUMNS] = {84, 72, 72, 52, 110, 250};
 
 // Each row in the list, and the list's order as indices into it. They grow
 // with the number of logs; reading a log needs no memory of its own.
