@@ -28,6 +28,8 @@ if(TOLMARO_BENCH)
     find_package(benchmark REQUIRED)
     add_executable(waypoints_bench bench/waypoints_bench.cpp)
     target_link_libraries(waypoints_bench tolmaro_core benchmark::benchmark)
+    add_executable(flightbook_bench bench/flightbook_bench.cpp)
+    target_link_libraries(flightbook_bench tolmaro_core)
     return()
 endif()
 

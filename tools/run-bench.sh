@@ -5,7 +5,8 @@
 # 1,000,000 records. Targets: counting within 1.3 times the plain read (timed
 # in pairs, so that a busy machine slows both alike), export at least
 # 1,000,000 points per second, the same peak memory for both store sizes.
-# Then the full copy under Wine against cp -r (tools/run-copy-bench.sh).
+# Then the full copy under Wine against cp -r (tools/run-copy-bench.sh), and
+# the flight book on 1,000 long logs (tools/run-flightbook-bench.sh).
 # Exits non-zero when a target is missed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -49,4 +50,5 @@ sys.exit(1 if failed else 0)
 EOF
 
 tools/run-copy-bench.sh || missed=1
+tools/run-flightbook-bench.sh || missed=1
 exit "$missed"
