@@ -95,12 +95,17 @@ static BOOL OnCommand(WORD id)
     return TRUE;
 }
 
-// A click on a header of the flight book's list sorts it.
-static BOOL OnNotify(const NMHDR *header)
+// The flight book's list asks for its texts; a click on a header sorts it.
+static BOOL OnNotify(NMHDR *header)
 {
-    if (header->idFrom != IDC_BOOK_LIST || header->code != LVN_COLUMNCLICK)
+    if (header->idFrom != IDC_BOOK_LIST)
         return FALSE;
-    SortFlightBook(((const NMLISTVIEW *)header)->iSubItem);
+    if (header->code == LVN_GETDISPINFOA)
+        GiveFlightBookText(&((NMLVDISPINFOA *)header)->item);
+    else if (header->code == LVN_COLUMNCLICK)
+        SortFlightBook(((const NMLISTVIEW *)header)->iSubItem);
+    else
+        return FALSE;
     return TRUE;
 }
 
@@ -126,7 +131,7 @@ static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam,
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam));
     case WM_NOTIFY:
-        return OnNotify((const NMHDR *)lParam);
+        return OnNotify((NMHDR *)lParam);
     case WM_HSCROLL:
         HandleSettingsScroll(wParam, lParam);
         return TRUE;

@@ -5,6 +5,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 enum { END_OF_TEXT = 0x1A };
@@ -30,21 +34,84 @@ static int64_t TellPosition(FILE *file)
 #endif
 }
 
+// Direct mode: the system's own calls, one for each read, at its offset.
+#ifdef _WIN32
+static bool OpenDirect(Stream *stream, const char *path)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    stream->handle = (intptr_t)file;
+    return file != INVALID_HANDLE_VALUE;
+}
+
+static int64_t DirectSize(Stream *stream)
+{
+    LARGE_INTEGER size;
+    return GetFileSizeEx((HANDLE)stream->handle, &size) ? (int64_t)size.QuadPart : -1;
+}
+
+static size_t ReadDirect(Stream *stream, int64_t offset, void *buffer, size_t count)
+{
+    OVERLAPPED at = {};
+    at.Offset = (DWORD)offset;
+    at.OffsetHigh = (DWORD)(offset >> 32);
+    DWORD read = 0;
+    if (!ReadFile((HANDLE)stream->handle, buffer, (DWORD)count, &read, &at))
+        return 0;
+    return read;
+}
+
+static bool CloseDirect(Stream *stream)
+{
+    return CloseHandle((HANDLE)stream->handle) != 0;
+}
+#else
+static bool OpenDirect(Stream *stream, const char *path)
+{
+    stream->handle = open(path, O_RDONLY);
+    return stream->handle >= 0;
+}
+
+static int64_t DirectSize(Stream *stream)
+{
+    struct stat status;
+    return fstat((int)stream->handle, &status) == 0 ? (int64_t)status.st_size : -1;
+}
+
+static size_t ReadDirect(Stream *stream, int64_t offset, void *buffer, size_t count)
+{
+    ssize_t read = pread((int)stream->handle, buffer, count, (off_t)offset);
+    return read < 0 ? 0 : (size_t)read;
+}
+
+static bool CloseDirect(Stream *stream)
+{
+    return close((int)stream->handle) == 0;
+}
+#endif
+
 bool OpenStream(Stream *stream, const char *path, const char *mode)
 {
-    // The C runtime always sees binary mode; text mode is done here.
-    const char *raw = mode[0] == 'r' ? "rb" : "wb";
-    stream->file = fopen(path, raw);
     stream->text = mode[1] == 't';
     stream->ended = false;
     stream->failed = false;
-    if (stream->file && mode[1] == 'd')
-        setvbuf(stream->file, NULL, _IONBF, 0);
+    stream->direct = mode[1] == 'd';
+    if (stream->direct) {
+        stream->file = NULL;
+        return OpenDirect(stream, path);
+    }
+    // The C runtime always sees binary mode; text mode is done here.
+    const char *raw = mode[0] == 'r' ? "rb" : "wb";
+    stream->file = fopen(path, raw);
     return stream->file != NULL;
 }
 
 bool CloseStream(Stream *stream)
 {
+    if (stream->direct) {
+        stream->direct = false;
+        return CloseDirect(stream);
+    }
     if (!stream->file)
         return false;
     bool ok = !stream->failed && !ferror(stream->file);
@@ -102,9 +169,13 @@ size_t ReadBytes(Stream *stream, void *buffer, size_t count)
 
 size_t ReadBytesAt(Stream *stream, int64_t offset, void *buffer, size_t count)
 {
-    if (offset < 0 || !SeekTo(stream->file, offset, SEEK_SET))
+    if (offset < 0)
         return 0;
-    return ReadBytes(stream, buffer, count);
+    if (!stream->direct)
+        return SeekTo(stream->file, offset, SEEK_SET) ? ReadBytes(stream, buffer, count) : 0;
+    size_t read = ReadDirect(stream, offset, buffer, count);
+    g_streamBytesRead += read;
+    return read;
 }
 
 long StreamLength(Stream *stream)
@@ -118,6 +189,8 @@ long StreamLength(Stream *stream)
 
 int64_t StreamSize(Stream *stream)
 {
+    if (stream->direct)
+        return DirectSize(stream);
     if (!SeekTo(stream->file, 0, SEEK_END))
         return -1;
     int64_t size = TellPosition(stream->file);

@@ -3,9 +3,10 @@
 //
 // Text mode: every "\n" written becomes CR LF; on reading, CR LF becomes
 // "\n" (a CR not followed by LF stays) and a byte 0x1A ends the file.
-// Binary mode copies bytes unchanged. Direct mode ("rd") is binary reading
-// without a buffer: each ReadBytesAt goes to the drive for exactly the bytes
-// asked, for readers that take a few blocks from chosen places of big files.
+// Binary mode copies bytes unchanged. Direct mode ("rd") reads without the
+// C runtime and its buffer: each ReadBytesAt asks the system for exactly the
+// bytes wanted, at their place, for readers that take a few blocks from big
+// files. A direct stream knows only ReadBytesAt, StreamSize and CloseStream.
 #ifndef TOLMARO_STREAM_H
 #define TOLMARO_STREAM_H
 
@@ -18,6 +19,8 @@ struct Stream {
     bool text;
     bool ended;     // text mode: 0x1A or the end of the file was read
     bool failed;    // a write or flush failed
+    bool direct;    // direct mode: file is NULL, handle the system's
+    intptr_t handle;
 };
 
 // Every byte that ReadBytes and ReadBytesAt have returned since the program

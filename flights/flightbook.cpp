@@ -88,39 +88,35 @@ static bool GrowRows()
 
 // One log found by the walk: a row, when its path keeps within 259
 // characters as the copy's does.
-static void AddFlightLog(const char *folder, const char *name, void *)
+static void AddFlightLog(const char *folder, const char *name, int64_t size, void *)
 {
     char path[WALK_PATH_SIZE];
     if (!FormWalkPath(path, folder, name, "") || !GrowRows())
         return;
     // The path below FLIGHTS\ begins behind the root and that folder.
     const char *below = path + g_deviceRoot.rootLength + sizeof kFlightsFolder - 1;
-    ReadFlightLog(path, below, &g_rows[g_rowCount]);
+    ReadFlightLog(path, below, size, &g_rows[g_rowCount]);
     g_order[g_rowCount] = g_rowCount;
     g_rowCount++;
 }
 
+// The list holds no texts of its own (owner data): it asks for each one it
+// shows, so that its memory does not grow with the rows.
 static void FillList()
 {
     HWND list = BookList();
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-    for (uint32_t i = 0; i < g_rowCount; i++) {
-        const char *fields[FLIGHT_COLUMNS];
-        RowFields(&g_rows[g_order[i]], fields);
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = (int)i;
-        item.pszText = (char *)fields[0];
-        SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
-        for (int column = 1; column < FLIGHT_COLUMNS; column++) {
-            item.iSubItem = column;
-            item.pszText = (char *)fields[column];
-            SendMessageA(list, LVM_SETITEMTEXTA, i, (LPARAM)&item);
-        }
-    }
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, g_rowCount, 0);
     InvalidateRect(list, NULL, TRUE);
+}
+
+void GiveFlightBookText(LVITEMA *item)
+{
+    if (!(item->mask & LVIF_TEXT) || item->iItem < 0 || (uint32_t)item->iItem >= g_rowCount ||
+        item->iSubItem < 0 || item->iSubItem >= FLIGHT_COLUMNS || item->cchTextMax <= 0)
+        return;
+    const char *fields[FLIGHT_COLUMNS];
+    RowFields(&g_rows[g_order[item->iItem]], fields);
+    lstrcpynA(item->pszText, fields[item->iSubItem], item->cchTextMax);
 }
 
 static bool IsNewerRow(uint32_t a, uint32_t b)

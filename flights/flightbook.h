@@ -4,8 +4,14 @@
 #ifndef TOLMARO_FLIGHTBOOK_H
 #define TOLMARO_FLIGHTBOOK_H
 
+#include <windows.h>
+#include <commctrl.h>
+
 // Gives the list its columns (during the dialog's initialisation).
 void CreateFlightBookColumns();
+
+// The text of a row's field, which the list asks for when it shows it.
+void GiveFlightBookText(LVITEMA *item);
 
 // Shows page 8 with the list built afresh from the instrument, the newest
 // flight first, and the count and airtime on the Status line.

@@ -264,14 +264,15 @@ static size_t ReadTailPart(Stream *in, int64_t size, bool *atFileStart)
     }
 }
 
-void ReadFlightLog(const char *path, const char *file, FlightRow *row)
+void ReadFlightLog(const char *path, const char *file, int64_t size, FlightRow *row)
 {
     ClearFields(row);
     snprintf(row->file, sizeof row->file, "%s", file);
     Stream in;
     if (!OpenStream(&in, path, "rd"))
         return;
-    int64_t size = StreamSize(&in);
+    if (size < 0)
+        size = StreamSize(&in);
     if (size < 0) {
         CloseStream(&in);
         return;

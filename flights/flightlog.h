@@ -37,9 +37,11 @@ struct FlightRow {
     int32_t minutes;     // duration, below 24 hours
 };
 
-// The row of the flight log at path, its file field set to file. A file
-// that does not open gives a row with every other field empty.
-void ReadFlightLog(const char *path, const char *file, FlightRow *row);
+// The row of the flight log at path, its file field set to file. size is
+// the log's size as its folder lists it (one request less to a slow drive),
+// or -1 to ask the file. A file that does not open gives a row with every
+// other field empty.
+void ReadFlightLog(const char *path, const char *file, int64_t size, FlightRow *row);
 
 // The fields from the two parts of a log: head from the file's first byte
 // (all of the file when headIsWhole), tail ending at its last byte (from

@@ -136,7 +136,7 @@ void VisitFlightLogs(const char *source, const char *skip, FlightLogVisit visit,
         char folder[WALK_PATH_SIZE];
         if (!IsFolderEntry(entry)) {
             if (IsFlightLogName(name))
-                visit(source, name, context);
+                visit(source, name, (int64_t)entry.nFileSizeHigh << 32 | entry.nFileSizeLow, context);
         } else if (BeginsWithPoint(name))
             continue;
         else if (FormWalkPath(folder, source, name, "\\"))
@@ -147,7 +147,7 @@ void VisitFlightLogs(const char *source, const char *skip, FlightLogVisit visit,
     FindClose(find);
 }
 
-static void CopyFlightLog(const char *folder, const char *name, void *target)
+static void CopyFlightLog(const char *folder, const char *name, int64_t, void *target)
 {
     CopyOneFile(folder, (const char *)target, name);
 }

@@ -20,9 +20,9 @@ extern WalkCounts g_walkCounts;
 // keep their parent.
 bool RemoveEmptyFolders(const char *folder);
 
-// Called with the folder a flight log lies in (ending in a backslash) and
-// the log's name.
-typedef void (*FlightLogVisit)(const char *folder, const char *name, void *context);
+// Called with the folder a flight log lies in (ending in a backslash), the
+// log's name and its size as the folder lists it.
+typedef void (*FlightLogVisit)(const char *folder, const char *name, int64_t size, void *context);
 
 // Calls visit for every flight log below source (ending in a backslash),
 // in listing order, never walking into the folder skip ("" for none). Folders

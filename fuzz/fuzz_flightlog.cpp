@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fclose(file);
 
     FlightRow row;
-    ReadFlightLog(path, "x.igc", &row);
+    ReadFlightLog(path, "x.igc", -1, &row);
     if (!IsTerminatedWithin(row.date, sizeof row.date) || !IsTerminatedWithin(row.start, sizeof row.start) ||
         !IsTerminatedWithin(row.landing, sizeof row.landing) ||
         !IsTerminatedWithin(row.duration, sizeof row.duration) ||

@@ -17,7 +17,7 @@ int main(int argc, char **argv)
         return 1;
     for (int i = 2; i < argc; i++) {
         FlightRow row;
-        ReadFlightLog(argv[i], argv[i], &row);
+        ReadFlightLog(argv[i], argv[i], -1, &row);
         const char *fields[FLIGHT_COLUMNS];
         RowFields(&row, fields);
         char line[2048];
