@@ -9,8 +9,6 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <algorithm>
-
 #include "app/pages.h"
 #include "app/prompts.h"
 #include "app/resource.h"
@@ -38,12 +36,14 @@ static const char kFlightsFolder[] = "FLIGHTS\\";
 // Column widths in pixels; the list scrolls sideways for the rest.
 static const int kColumnWidths[FLIGHT_COLUMNS] = {84, 72, 72, 52, 110, 250};
 
-// Each row in the list, and the list's order as indices into it. They grow
-// with the number of logs; reading a log needs no memory of its own.
+// Each row in the list, and the list's order as indices into it (with room
+// for the sort's merging). They grow with the number of logs; reading a log
+// needs no memory of its own.
 static FlightRow *g_rows;
 static uint32_t g_rowCount;
 static uint32_t g_rowCapacity;
 static uint32_t *g_order;
+static uint32_t *g_merged;
 
 // The column of the last header click and its direction; -1 before any.
 static int g_sortColumn = -1;
@@ -82,6 +82,10 @@ static bool GrowRows()
     if (!order)
         return false;
     g_order = order;
+    uint32_t *merged = (uint32_t *)realloc(g_merged, capacity * sizeof *merged);
+    if (!merged)
+        return false;
+    g_merged = merged;
     g_rowCapacity = capacity;
     return true;
 }
@@ -119,14 +123,39 @@ void GiveFlightBookText(LVITEMA *item)
     lstrcpynA(item->pszText, fields[item->iSubItem], item->cchTextMax);
 }
 
-static bool IsNewerRow(uint32_t a, uint32_t b)
+static int CompareNewer(uint32_t a, uint32_t b)
 {
-    return CompareNewestFirst(&g_rows[a], &g_rows[b]) < 0;
+    return CompareNewestFirst(&g_rows[a], &g_rows[b]);
 }
 
-static bool IsBeforeInColumn(uint32_t a, uint32_t b)
+static int CompareInColumn(uint32_t a, uint32_t b)
 {
-    return CompareFlightRows(&g_rows[a], &g_rows[b], (FlightColumn)g_sortColumn, g_sortDescending) < 0;
+    return CompareFlightRows(&g_rows[a], &g_rows[b], (FlightColumn)g_sortColumn, g_sortDescending);
+}
+
+// Sorts the list's order, keeping rows that compare equal in the order
+// they had: merges runs of 1, 2, 4 ... rows through g_merged.
+static void SortOrder(int (*compare)(uint32_t, uint32_t))
+{
+    uint32_t *from = g_order, *to = g_merged;
+    for (uint32_t run = 1; run < g_rowCount; run *= 2) {
+        for (uint32_t start = 0; start < g_rowCount; start += 2 * run) {
+            uint32_t middle = start + run < g_rowCount ? start + run : g_rowCount;
+            uint32_t end = middle + run < g_rowCount ? middle + run : g_rowCount;
+            uint32_t left = start, right = middle, out = start;
+            while (left < middle && right < end)
+                to[out++] = compare(from[right], from[left]) < 0 ? from[right++] : from[left++];
+            while (left < middle)
+                to[out++] = from[left++];
+            while (right < end)
+                to[out++] = from[right++];
+        }
+        uint32_t *swap = from;
+        from = to;
+        to = swap;
+    }
+    if (from != g_order)
+        memcpy(g_order, from, g_rowCount * sizeof *g_order);
 }
 
 void ShowFlightBook()
@@ -137,7 +166,7 @@ void ShowFlightBook()
     g_walkCounts = WalkCounts();
     if (FormDevicePath(kFlightsFolder))
         VisitFlightLogs(g_deviceRoot.path, "", AddFlightLog, NULL);
-    std::stable_sort(g_order, g_order + g_rowCount, IsNewerRow);
+    SortOrder(CompareNewer);
     FillList();
     uint32_t minutes = 0;
     for (uint32_t i = 0; i < g_rowCount; i++)
@@ -152,7 +181,7 @@ void SortFlightBook(int column)
         return;
     g_sortDescending = column == g_sortColumn ? !g_sortDescending : false;
     g_sortColumn = column;
-    std::stable_sort(g_order, g_order + g_rowCount, IsBeforeInColumn);
+    SortOrder(CompareInColumn);
     FillList();
 }
 
