@@ -16,7 +16,7 @@
 
 // The parts are read in steps, so that a log is read no further than its
 // first and last fixes: a header is about a kilobyte.
-static const size_t READ_STEP = 4096;
+static const size_t READ_STEP = 1024;
 
 enum { FIX_FIELDS_LENGTH = 35, SECONDS_PER_DAY = 24 * 60 * 60 };
 
