@@ -12,6 +12,7 @@
 #include "app/status.h"
 #include "device/locate.h"
 #include "flights/filepage.h"
+#include "flights/flightbook.h"
 #include "settings/devicedata.h"
 #include "pilot/pilotpage.h"
 #include "settings/settingspages.h"
@@ -42,6 +43,7 @@ static BOOL OnInitDialog(HWND dialog)
     GetClientRect(dialog, &g_shell.pageArea);
     CreateToolbar();
     CreateStatusLine();
+    CreateFlightBookColumns();
     // The toolbar and the Status line lie outside the page area.
     g_shell.pageArea.top += 32;
     g_shell.pageArea.bottom -= 32;
@@ -71,6 +73,7 @@ static BOOL OnCommand(WORD id)
     case IDM_FILES_PAGE:       ShowPage(PAGE_FILES); break;
     case IDM_WAYPOINTS_PAGE:   AnalyseWaypointStore(); break;
     case IDM_ABOUT_PAGE:       ShowPage(PAGE_ABOUT); break;
+    case IDM_FLIGHTBOOK_PAGE:  ShowFlightBook(); break;
     case IDC_PILOT_CANCEL:     CancelPilotEdits(); break;
     case IDC_PILOT_SAVE:       SavePilotData(); break;
     case IDC_S1_CANCEL:        CancelSettingsPage1(); break;
@@ -85,8 +88,24 @@ static BOOL OnCommand(WORD id)
     case IDC_EXPORT_DELETED:   ExportWaypoints(0, 0); break;
     case IDC_EXPORT_THERMALS:  ExportWaypoints(2, 5); break;
     case IDC_WP_BACK:          ShowPage(PAGE_PREVIEW); break;
+    case IDC_BOOK_SAVE:        SaveFlightBook(); break;
+    case IDC_BOOK_BACK:        ShowPage(PAGE_PREVIEW); break;
     default:                   return FALSE;
     }
+    return TRUE;
+}
+
+// The flight book's list asks for its texts; a click on a header sorts it.
+static BOOL OnNotify(NMHDR *header)
+{
+    if (header->idFrom != IDC_BOOK_LIST)
+        return FALSE;
+    if (header->code == LVN_GETDISPINFOA)
+        GiveFlightBookText(&((NMLVDISPINFOA *)header)->item);
+    else if (header->code == LVN_COLUMNCLICK)
+        SortFlightBook(((const NMLISTVIEW *)header)->iSubItem);
+    else
+        return FALSE;
     return TRUE;
 }
 
@@ -111,6 +130,8 @@ static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam,
         return TRUE;
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam));
+    case WM_NOTIFY:
+        return OnNotify((NMHDR *)lParam);
     case WM_HSCROLL:
         HandleSettingsScroll(wParam, lParam);
         return TRUE;

@@ -13,7 +13,7 @@ struct PageRange {
     uint16_t first, last;
 };
 
-// First and last control of pages 2 to 7. Pages 0 and 1 show only the
+// First and last control of pages 2 to 8. Pages 0 and 1 show only the
 // preview frame.
 static const PageRange kPageRanges[] = {
     {IDC_PILOT_HEADING, IDC_PILOT_SAVE},
@@ -22,12 +22,13 @@ static const PageRange kPageRanges[] = {
     {IDC_FILES_HEADING, IDC_FILES_ANIMATION},
     {IDC_WP_HEADING, IDC_WP_ANIMATION},
     {IDC_ABOUT, IDC_ABOUT},
+    {IDC_BOOK_LIST, IDC_BOOK_BACK},
 };
 
-enum { TOOLBAR_BUTTONS = 7 };
+enum { TOOLBAR_BUTTONS = 8 };
 
 // Buttons 0 (choose the settings file) and 6 (about) work at all times;
-// 1 to 5 need a loaded instrument. The table keeps the last states set.
+// 1 to 5 and 7 (the flight book) need a loaded instrument. The table keeps the last states set.
 static TBBUTTON g_toolbarButtons[TOOLBAR_BUTTONS];
 
 static void ShowPageControls(int show)
@@ -58,7 +59,9 @@ void ShowPage(uint8_t page)
 
 void SetDeviceButtons(bool enabled)
 {
-    for (int i = 1; i <= 5; i++) {
+    for (int i = 1; i < TOOLBAR_BUTTONS; i++) {
+        if (i == 6)
+            continue;
         SendMessageA(g_shell.toolbar, TB_DELETEBUTTON, i, 0);
         g_toolbarButtons[i].fsState = enabled ? TBSTATE_ENABLED : 0;
         SendMessageA(g_shell.toolbar, TB_INSERTBUTTONA, i, (LPARAM)&g_toolbarButtons[i]);
@@ -87,7 +90,7 @@ void CreateToolbar()
     if (!toolbar)
         return;
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    // Seven 16-pixel images; the bitmap's grey becomes the button face.
+    // Eight 16-pixel images; the bitmap's grey becomes the button face.
     TBADDBITMAP images = {};
     images.nID = (UINT_PTR)LoadImageA(g_shell.instance, MAKEINTRESOURCEA(IDB_TOOLBAR),
                                       IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);

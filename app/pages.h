@@ -13,6 +13,7 @@ enum Page : uint8_t {
     PAGE_FILES,
     PAGE_WAYPOINTS,
     PAGE_ABOUT,
+    PAGE_FLIGHTBOOK,
 };
 
 // The visible page; only ShowPage changes it.
@@ -20,7 +21,8 @@ extern uint8_t g_page;
 
 void ShowPage(uint8_t page);
 
-// Enables or disables toolbar buttons 1 to 5, which need a loaded instrument.
+// Enables or disables toolbar buttons 1 to 5 and 7, which need a loaded
+// instrument.
 void SetDeviceButtons(bool enabled);
 
 // Creates the toolbar of the main dialog (during its initialisation).

@@ -27,6 +27,7 @@
 #define IDM_FILES_PAGE          3004
 #define IDM_WAYPOINTS_PAGE      3005
 #define IDM_ABOUT_PAGE          3006
+#define IDM_FLIGHTBOOK_PAGE     3007
 
 /* Private message: instrument detection and first load */
 #define WM_DETECT_INSTRUMENT    4000
@@ -117,5 +118,10 @@
 
 /* Page 7: about */
 #define IDC_ABOUT               5600
+
+/* Page 8: flight book */
+#define IDC_BOOK_LIST           5700
+#define IDC_BOOK_SAVE           5701
+#define IDC_BOOK_BACK           5702
 
 #endif

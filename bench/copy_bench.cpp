@@ -2,10 +2,11 @@
 // scripted, and prints the time, Status line, boxes and peak working set.
 //
 // Loads the instrument from the settings file given and copies it into the
-// folder given.
+// folder given; or builds the flight book (command 3007) of the instrument.
 //
 //   copy_bench SETTINGS-FILE TARGET-FOLDER
 //   copy_bench --walk SOURCE\ TARGET\    the walk alone, without the dialog
+//   copy_bench --book SETTINGS-FILE      the flight book instead of the copy
 #include <windows.h>
 #include <commctrl.h>
 #include <process.h>
@@ -60,8 +61,9 @@ int main(int argc, char **argv)
 {
     if (argc == 4 && strcmp(argv[1], "--walk") == 0)
         return TimeWalkAlone(argv[2], argv[3]);
+    bool book = argc == 3 && strcmp(argv[1], "--book") == 0;
     if (argc != 3) {
-        fprintf(stderr, "usage: copy_bench SETTINGS-FILE TARGET-FOLDER | --walk SOURCE TARGET\n");
+        fprintf(stderr, "usage: copy_bench SETTINGS-FILE TARGET-FOLDER | --walk SOURCE TARGET | --book SETTINGS-FILE\n");
         return 2;
     }
     HANDLE thread = (HANDLE)_beginthreadex(NULL, 0, ProgramThread, NULL, 0, NULL);
@@ -70,14 +72,15 @@ int main(int argc, char **argv)
         fprintf(stderr, "the main dialog did not appear\n");
         return 1;
     }
-    ScriptChoice(argv[1]);
+    ScriptChoice(argv[book ? 2 : 1]);
     SendMessageA(dialog, WM_COMMAND, IDM_CHOOSE_SETUP, 0);
     size_t promptsBefore = PromptsOfKind("message").size();
 
-    ScriptChoice(argv[2]);
+    if (!book)
+        ScriptChoice(argv[2]);
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
-    SendMessageA(dialog, WM_COMMAND, IDC_COPY_ALL, 0);
+    SendMessageA(dialog, WM_COMMAND, book ? IDM_FLIGHTBOOK_PAGE : IDC_COPY_ALL, 0);
     QueryPerformanceCounter(&end);
 
     char status[512] = "";
@@ -89,7 +92,7 @@ int main(int argc, char **argv)
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-    printf("copy ms: %.1f\n", Milliseconds(start, end));
+    printf("%s ms: %.1f\n", book ? "book" : "copy", Milliseconds(start, end));
     printf("status: %s\n", status);
     printf("boxes: %u\n", (unsigned)(PromptsOfKind("message").size() - promptsBefore));
     printf("peak KiB: %lu\n", (unsigned long)(memory.PeakWorkingSetSize / 1024));

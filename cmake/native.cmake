@@ -16,7 +16,7 @@ if(sanitizers)
 endif()
 
 if(TOLMARO_FUZZ)
-    foreach(target setupfile pilotfile waypoints language flightpaths)
+    foreach(target setupfile pilotfile waypoints language flightpaths flightlog)
         add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp)
         target_link_libraries(fuzz_${target} tolmaro_core)
         target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
@@ -28,6 +28,8 @@ if(TOLMARO_BENCH)
     find_package(benchmark REQUIRED)
     add_executable(waypoints_bench bench/waypoints_bench.cpp)
     target_link_libraries(waypoints_bench tolmaro_core benchmark::benchmark)
+    add_executable(flightbook_bench bench/flightbook_bench.cpp)
+    target_link_libraries(flightbook_bench tolmaro_core)
     return()
 endif()
 
@@ -40,6 +42,7 @@ add_executable(native_tests
     tests/native/scratch.cpp
     tests/native/aboutstream_test.cpp
     tests/native/devpath_test.cpp
+    tests/native/flightlog_test.cpp
     tests/native/flightpaths_test.cpp
     tests/native/setupfile_test.cpp
     tests/native/pilotfile_test.cpp
@@ -55,3 +58,7 @@ target_link_libraries(write_pilot_file tolmaro_core)
 # Exports waypoint stores for the check with independent readers.
 add_executable(write_waypoint_file tools/waypoint-check/write_waypoint_file.cpp)
 target_link_libraries(write_waypoint_file tolmaro_core)
+
+# Lists flight logs as the flight book does, for the check with GPSBabel and csv.
+add_executable(list_flights tools/igc-check/list_flights.cpp)
+target_link_libraries(list_flights tolmaro_core)

@@ -15,6 +15,7 @@ add_library(tolmaro_win STATIC
     app/status.cpp
     device/locate.cpp
     flights/filepage.cpp
+    flights/flightbook.cpp
     flights/walks.cpp
     pilot/pilotpage.cpp
     settings/devicedata.cpp
@@ -100,6 +101,7 @@ set(win_test_sources
     tests/win/scripted_prompts.cpp
     tests/win/locate_test.cpp
     tests/win/files_test.cpp
+    tests/win/flightbook_test.cpp
     tests/win/pages_test.cpp
     tests/win/pilot_test.cpp
     tests/win/settingspages_test.cpp

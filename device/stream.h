@@ -3,11 +3,15 @@
 //
 // Text mode: every "\n" written becomes CR LF; on reading, CR LF becomes
 // "\n" (a CR not followed by LF stays) and a byte 0x1A ends the file.
-// Binary mode copies bytes unchanged.
+// Binary mode copies bytes unchanged. Direct mode ("rd") reads without the
+// C runtime and its buffer: each ReadBytesAt asks the system for exactly the
+// bytes wanted, at their place, for readers that take a few blocks from big
+// files. A direct stream knows only ReadBytesAt, StreamSize and CloseStream.
 #ifndef TOLMARO_STREAM_H
 #define TOLMARO_STREAM_H
 
 #include <stddef.h>
+#include <stdint.h>
 #include <stdio.h>
 
 struct Stream {
@@ -15,9 +19,15 @@ struct Stream {
     bool text;
     bool ended;     // text mode: 0x1A or the end of the file was read
     bool failed;    // a write or flush failed
+    bool direct;    // direct mode: file is NULL, handle the system's
+    intptr_t handle;
 };
 
-// mode: "rt", "wt", "rb" or "wb". Returns false when the file does not open.
+// Every byte that ReadBytes and ReadBytesAt have returned since the program
+// started, so that a reader's cost on a slow drive can be measured.
+extern uint64_t g_streamBytesRead;
+
+// mode: "rt", "wt", "rb", "rd" or "wb". Returns false when the file does not open.
 bool OpenStream(Stream *stream, const char *path, const char *mode);
 
 // Closes the stream. Returns false when any write, the final flush or the
@@ -36,6 +46,13 @@ size_t ReadBytes(Stream *stream, void *buffer, size_t count);
 
 // Length of the file in bytes as it is on disk; the stream is left at its start.
 long StreamLength(Stream *stream);
+
+// The same for files of any size, 2 GB and beyond; -1 when it is unknown.
+int64_t StreamSize(Stream *stream);
+
+// Reads up to count bytes from offset on (binary or direct mode); returns
+// the number read, 0 when the offset cannot be reached.
+size_t ReadBytesAt(Stream *stream, int64_t offset, void *buffer, size_t count);
 
 void WriteText(Stream *stream, const char *text);
 void WriteBytes(Stream *stream, const void *bytes, size_t count);

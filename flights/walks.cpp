@@ -138,14 +138,19 @@ static char g_copyBuffer[COPY_BUFFER_SIZE];
 // does, but a copy that fails once the target is opened takes the target
 // away again: a backup holds whole files or none. (Wine's CopyFileA takes a
 // read error for the end of the file and reports success.)
-static bool CopyWholeFile(const char *from, const char *to, const WIN32_FIND_DATAA &entry)
+static bool CopyWholeFile(const char *from, const char *to)
 {
     HANDLE source = CreateFileA(from, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (source == INVALID_HANDLE_VALUE)
         return false;
-    DWORD attributes = entry.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                                 FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(source, &info)) {
+        CloseHandle(source);
+        return false;
+    }
+    DWORD attributes = info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     HANDLE target = CreateFileA(to, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                                 (attributes ? attributes : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (target == INVALID_HANDLE_VALUE) {
@@ -168,7 +173,7 @@ static bool CopyWholeFile(const char *from, const char *to, const WIN32_FIND_DAT
         }
     }
     if (whole)
-        whole = SetFileTime(target, NULL, NULL, &entry.ftLastWriteTime) != 0;
+        whole = SetFileTime(target, NULL, NULL, &info.ftLastWriteTime) != 0;
     CloseHandle(source);
     // Closing writes out what the system still held back.
     if (!CloseHandle(target))
@@ -182,28 +187,29 @@ static bool CopyWholeFile(const char *from, const char *to, const WIN32_FIND_DAT
 }
 
 // Copies one file, replacing one of the same name in the target.
-static void CopyOneFile(const char *source, const char *target, const WIN32_FIND_DATAA &entry)
+static void CopyOneFile(const char *source, const char *target, const char *name)
 {
     char from[WALK_PATH_SIZE];
     char to[WALK_PATH_SIZE];
-    if (!FormWalkPath(from, source, entry.cFileName, "") || !FormWalkPath(to, target, entry.cFileName, "")) {
+    if (!FormWalkPath(from, source, name, "") || !FormWalkPath(to, target, name, "")) {
         g_walkCounts.failureCount++;
         return;
     }
     ShowCopyProgress(from);
-    if (CopyWholeFile(from, to, entry))
+    if (CopyWholeFile(from, to))
         g_walkCounts.fileCount++;
     else
         g_walkCounts.failureCount++;
 }
 
-// One level of the flight-log copy; only the FLIGHTS folder itself, where
-// the walk starts, may be missing.
-static void CopyFlightLogsLevel(const char *source, const char *target, bool atStart)
+// One level of the walk over the flight logs; only the folder where the
+// walk starts (FLIGHTS) may be missing.
+static void VisitFlightLogsLevel(const char *source, const char *skip, bool atStart, FlightLogVisit visit,
+                                 void *context)
 {
-    // The target itself, inside the tree or the source folder, holds the
+    // The copy's target, inside the tree or the source folder, holds the
     // copies already: never walked.
-    if (IsSameFolder(source, target))
+    if (IsSameFolder(source, skip))
         return;
     HANDLE find;
     WIN32_FIND_DATAA entry;
@@ -214,20 +220,30 @@ static void CopyFlightLogsLevel(const char *source, const char *target, bool atS
         char folder[WALK_PATH_SIZE];
         if (!IsFolderEntry(entry)) {
             if (IsFlightLogName(name))
-                CopyOneFile(source, target, entry);
+                visit(source, name, (int64_t)entry.nFileSizeHigh << 32 | entry.nFileSizeLow, context);
         } else if (BeginsWithPoint(name))
             continue;
         else if (FormWalkPath(folder, source, name, "\\"))
-            CopyFlightLogsLevel(folder, target, false);
+            VisitFlightLogsLevel(folder, skip, false, visit, context);
         else
             g_walkCounts.failureCount++;
     } while (FindNextFileA(find, &entry));
     EndCopyListing(find);
 }
 
+void VisitFlightLogs(const char *source, const char *skip, FlightLogVisit visit, void *context)
+{
+    VisitFlightLogsLevel(source, skip, true, visit, context);
+}
+
+static void CopyFlightLog(const char *folder, const char *name, int64_t, void *target)
+{
+    CopyOneFile(folder, (const char *)target, name);
+}
+
 void CopyFlightLogs(const char *source, const char *target)
 {
-    CopyFlightLogsLevel(source, target, true);
+    VisitFlightLogs(source, target, CopyFlightLog, (void *)target);
 }
 
 // The target folder for a source folder: created, or already there as a
@@ -257,7 +273,7 @@ static void CopyTreeLevel(const char *source, const char *target, const char *ch
         char from[WALK_PATH_SIZE];
         char to[WALK_PATH_SIZE];
         if (!IsFolderEntry(entry))
-            CopyOneFile(source, target, entry);
+            CopyOneFile(source, target, name);
         else if (BeginsWithPoint(name))
             continue;
         else if (!FormWalkPath(from, source, name, "\\") || !FormWalkPath(to, target, name, "\\"))

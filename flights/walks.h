@@ -20,6 +20,16 @@ extern WalkCounts g_walkCounts;
 // keep their parent.
 bool RemoveEmptyFolders(const char *folder);
 
+// Called with the folder a flight log lies in (ending in a backslash), the
+// log's name and its size as the folder lists it.
+typedef void (*FlightLogVisit)(const char *folder, const char *name, int64_t size, void *context);
+
+// Calls visit for every flight log below source (ending in a backslash),
+// in listing order, never walking into the folder skip ("" for none). Folders
+// whose names begin with "." are not entered; one that cannot be listed
+// or whose path would pass 259 characters counts as a failure.
+void VisitFlightLogs(const char *source, const char *skip, FlightLogVisit visit, void *context);
+
 // Copies every flight log found below source into target, all side by
 // side, replacing files of the same names. Both paths end in a backslash.
 void CopyFlightLogs(const char *source, const char *target);

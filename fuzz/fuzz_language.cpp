@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
-    Stream in = {fmemopen((void *)data, size, "rb"), true, false, false};
+    Stream in = {fmemopen((void *)data, size, "rb"), true, false, false, false, 0};
     if (!in.file || !ReadLanguageFile(&g_language, &in))
         abort();
     CloseStream(&in);

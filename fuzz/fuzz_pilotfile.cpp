@@ -11,7 +11,7 @@
 
 static bool Read(const void *bytes, size_t size, Pilot *pilot)
 {
-    Stream in = {fmemopen((void *)bytes, size, "rb"), true, false, false};
+    Stream in = {fmemopen((void *)bytes, size, "rb"), true, false, false, false, 0};
     if (!in.file)
         abort();
     char text[PILOT_TEXT_LENGTH + 1];

@@ -10,7 +10,7 @@
 
 static void Load(const void *bytes, size_t size, Settings *settings)
 {
-    Stream in = {fmemopen((void *)bytes, size, "rb"), true, false, false};
+    Stream in = {fmemopen((void *)bytes, size, "rb"), true, false, false, false, 0};
     if (!in.file)
         abort();
     ReadSetupFile(settings, &in);

@@ -180,7 +180,7 @@ static void CheckCup(const Waypoint *p)
 // The store at its start, reading these bytes.
 static void OpenStore(const uint8_t *data, size_t size)
 {
-    g_store.stream = Stream{fmemopen((void *)data, size, "rb"), false, false, false};
+    g_store.stream = Stream{fmemopen((void *)data, size, "rb"), false, false, false, false, 0};
     g_store.ended = false;
     g_store.records = g_store.next = 0;
     if (!g_store.stream.file)

@@ -22,7 +22,9 @@ Layout (relative to the instrument root, names in exactly this letter case):
                               HOGTYGLIDERTYPE: <glider>
                               HOCCLCOMPETITION CLASS: <class>
   FLIGHTS/YYYY/MM/*.igc     IGC flight logs, CR LF, named
-                            YYYY-MM-DD-ZIR-0001-NN.igc (one uses ".IGC").
+                            YYYY-MM-DD-ZIR-0001-NN.igc (one uses ".IGC");
+                            one flies over midnight UTC, one has the old
+                            date record "HFDTEddmmyy", one has no fixes.
   FLIGHTS/2026/04/          an empty month folder (see "Empty folders").
   WAYPOINTS/waypoints.skt   waypoint store: 52-byte records, no header,
                             big-endian (see pack_waypoint for the layout).
@@ -388,11 +390,15 @@ KIND7 = Place("GOAL01", "Ziel Lenggries Bahnhof", 47.68000, 11.57400, 679)
 
 Flight = namedtuple(
     "Flight",
-    "date num upper launch landing start wind_from wind_speed qne turn steps")
+    "date num upper launch landing start wind_from wind_speed qne turn steps form",
+    defaults=("",))
 # date (y, m, d); num = flight number of the day; upper = ".IGC" ending;
 # start = UTC (h, m, s) of the first fix; wind_from in degrees, speed m/s;
 # qne = pressure altitude minus true altitude (m); turn = +1 right, -1 left;
 # steps: ("glide", heading deg, fixes) | ("thermal", climb m/s, gain m)
+# form: "" as the instrument writes today, "old date" with the date record
+# of older firmware (HFDTEddmmyy), "no fixes" for an instrument switched on
+# and off again before it had a GPS fix.
 
 FLIGHTS = [
     Flight((2025, 6, 14), 1, False, "BRAUNEC", "LENGGR", (9, 48, 12), 300, 2.5, 31, 1,
@@ -416,10 +422,29 @@ FLIGHTS = [
             ("glide", 290, 25)]),
 ]
 
+# Later flights for the flight book: their thermals are not stored as
+# points and they fly with a random sequence of their own, so that the
+# flights above and the waypoint store stay as they were.
+LATER_FLIGHTS = [
+    # A holiday evening in Brazil, UTC-3: launched before midnight UTC,
+    # landed after it.
+    Flight((2025, 7, 26), 1, False, "IBITURU", "VALADLP", (23, 46, 30), 90, 2.0, 15, 1,
+           [("glide", 60, 10), ("thermal", 1.4, 300), ("glide", 40, 40),
+            ("thermal", 1.2, 280), ("glide", 220, 40)]),
+    Flight((2025, 6, 28), 1, False, "BRAUNEC", "LENGGR", (12, 2, 45), 280, 2.2, 20, -1,
+           [("glide", 170, 10), ("thermal", 2.1, 480), ("glide", 260, 40), ("glide", 80, 30)],
+           "old date"),
+    Flight((2026, 5, 16), 1, False, "KOESSEN", "KOESLP", (10, 5, 0), 0, 0, 0, 1, [], "no fixes"),
+]
+LATER_SEED = SEED + 1
+
+# A landing field that is no stored waypoint.
+LANDINGS = {"VALADLP": Place("VALADLP", "Landeplatz Governador Valadares", -18.86600, -41.97200, 170)}
+
 # launch site names for the IGC header (IGC text is plain ASCII)
 SITES = {"BRAUNEC": "Brauneck, Lenggries", "WALLBG": "Wallberg, Rottach-Egern",
          "HERZOG": "Herzogstand, Walchensee", "BLOMBG": "Blomberg, Bad Toelz",
-         "KOESSEN": "Unterberg, Koessen"}
+         "KOESSEN": "Unterberg, Koessen", "IBITURU": "Ibituruna, Governador Valadares"}
 
 DT = 5  # seconds between fixes; matches Trackinterval in setupdata
 M_PER_DEG = 111320.0
@@ -443,7 +468,7 @@ def simulate(fl, rng):
     fixes: [(seconds since midnight UTC, lat, lon, pressure alt, GNSS alt)]
     thermals: [(lat, lon, altitude where found, nominal climb)]
     """
-    launch, landing = WP[fl.launch], WP[fl.landing]
+    launch, landing = WP[fl.launch], WP.get(fl.landing) or LANDINGS[fl.landing]
     lat0, lon0 = launch.lat, launch.lon
     mx = M_PER_DEG * math.cos(math.radians(lat0))
     wind_to = math.radians(fl.wind_from + 180.0)
@@ -571,7 +596,8 @@ def make_igc(fl, fixes):
     y, m, d = fl.date
     lines = [
         "AZIR001 Zirkano 2.0",
-        "HFDTEDATE:%02d%02d%02d,%02d" % (d, m, y % 100, fl.num),
+        ("HFDTE%02d%02d%02d" % (d, m, y % 100) if fl.form == "old date"
+         else "HFDTEDATE:%02d%02d%02d,%02d" % (d, m, y % 100, fl.num)),
         "HFFXA035",
         "HFPLTPILOTINCHARGE:" + PILOT,
         "HFCM2CREW2:NIL",
@@ -589,7 +615,7 @@ def make_igc(fl, fixes):
         "LZIRTRACKINTERVAL:%d" % DT,
     ]
     for t, lat, lon, palt, galt in fixes:
-        hh, rest = divmod(t, 3600)
+        hh, rest = divmod(t % 86400, 3600)
         mm, ss = divmod(rest, 60)
         lines.append("B%02d%02d%02d%s%sA%s%s" % (
             hh, mm, ss, fmt_coord(lat, 2, "N", "S"), fmt_coord(lon, 3, "E", "W"),
@@ -679,6 +705,10 @@ def build():
         files[flight_name(fl)] = make_igc(fl, fixes)
         thermals_by_flight.append((fl, thermals))
     files["WAYPOINTS/waypoints.skt"] = make_waypoints(thermals_by_flight)
+    later = random.Random(LATER_SEED)
+    for fl in LATER_FLIGHTS:
+        fixes = [] if fl.form == "no fixes" else simulate(fl, later)[0]
+        files[flight_name(fl)] = make_igc(fl, fixes)
     files[".emptydirs"] = "".join(d + "\n" for d in EMPTY_DIRS).encode("ascii")
     return files, EMPTY_DIRS
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Draws resources/toolbar.bmp: seven 16x16 toolbar images side by side.
+"""Draws resources/toolbar.bmp: eight 16x16 toolbar images side by side.
 
 0 open (folder with a document), 1 pilot (head with helmet), 2 globe,
 3 tools (wrench and hammer), 4 tree of folders, 5 document with coloured
-lines, 6 help (question mark).
+lines, 6 help (question mark), 7 flight book (a bound book with a glider on
+its cover).
 
 The bitmap is loaded with LR_LOADMAP3DCOLORS, which turns the palette grey
 (192,192,192) into the button face colour, so that grey is the background and
@@ -156,7 +157,24 @@ def question(cv, ox):
     cv.fill(gfx.stroke(gfx.arc_points(cx, 5.6, 3.6, 3.4, 215, 260), 0.9), (200, 226, 255), 0.8)
 
 
-IMAGES = [open_folder, pilot, globe, tools, folder_tree, document, question]
+def flight_book(cv, ox):
+    cover_ink, spine = (20, 50, 40), (24, 92, 64)
+    # the pages' edge at the right and bottom, behind the cover
+    box(cv, ox + 3, 2, ox + 15, 16, (70, 78, 96), PAPER)
+    for y in (4, 7, 10, 13):
+        cv.fill(gfx.rect(ox + 13, y, ox + 14, y + 1), PAPER_SHADE)
+    # the cover, darker along its spine
+    box(cv, ox + 1, 0, ox + 13, 15, cover_ink, gfx.vgradient(1, 14, (70, 170, 120), (36, 120, 84)))
+    cv.fill(gfx.rect(ox + 2, 1, ox + 4, 14), spine)
+    # a paraglider's canopy above its pilot on the cover
+    canopy = gfx.arc_points(ox + 8.5, 7.5, 3.8, 3.2, 200, 340)
+    cv.fill(gfx.stroke(canopy, 1.6), (250, 210, 60))
+    for x in (ox + 5.4, ox + 11.6):
+        cv.fill(gfx.stroke([(x, 6.6), (ox + 8.5, 10.6)], 0.6), (230, 240, 236))
+    cv.fill(gfx.circle(ox + 8.5, 11.2, 0.9), (250, 230, 220))
+
+
+IMAGES = [open_folder, pilot, globe, tools, folder_tree, document, question, flight_book]
 
 
 def main():

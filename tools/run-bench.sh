@@ -13,10 +13,12 @@
 # 1,000,000 points per second, the same peak memory for both store sizes.
 # copy: the full copy under Wine against Wine's xcopy, with cp -r beside it
 # (tools/run-copy-bench.sh).
+# flightbook: the flight book on 1,000 long logs, natively and under Wine
+# (tools/run-flightbook-bench.sh).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-steps=(waypoints copy)
+steps=(waypoints copy flightbook)
 
 waypoints() {
   set -e
@@ -61,6 +63,10 @@ EOF
 
 copy() {
   tools/run-copy-bench.sh
+}
+
+flightbook() {
+  tools/run-flightbook-bench.sh
 }
 
 mkdir -p build/bench

@@ -44,6 +44,8 @@ if tools/build.sh native; then
   check igc-header tools/check-igc-header.sh build/native
   # The GPX and CUP waypoint files as GPSBabel, xmllint and Python's csv read them.
   check waypoint-files python3 tools/check_waypoint_files.py build/native
+  # The flight book's rows as GPSBabel and Python's csv module read them.
+  check flight-book python3 tools/check_flight_book.py build/native
 else
   failed=$((failed + 1)); echo "native build FAILED"
 fi

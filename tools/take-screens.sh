@@ -22,11 +22,14 @@ if [ "$only" = start ]; then
   shot page0-start
 else
   shot page1-preview
-  names=(choose pilot settings1 settings2 files waypoints about)
-  for i in 1 2 3 4 5 6; do
+  names=(choose pilot settings1 settings2 files waypoints about flightbook)
+  for i in 1 2 3 4 5 6 7; do
     click_toolbar_button "$i"
     shot "page$((i + 1))-${names[$i]}"
   done
+  # The flight book sorted by a click on the header of its "Dauer" column.
+  click_list_header 3
+  shot page8-flightbook-dauer
 fi
 
 close_main_dialog

@@ -98,6 +98,14 @@ click_toolbar_button() {
   xdotool mousemove $((X + 13 + 23 * $1)) $((Y + 36)) click 1
 }
 
+# A click on the header of a column of the flight book's list (page 8),
+# which begins 24 pixels into the client area, the header's middle 80 below
+# the frame's top; the columns are as wide as the program makes them.
+click_list_header() {
+  local lefts=(0 84 156 228 280 390) widths=(84 72 72 52 110 250)
+  xdotool mousemove $((X + 26 + ${lefts[$1]} + ${widths[$1]} / 2)) $((Y + 80)) click 1
+}
+
 # Closes the dialog with the keyboard as a user would, and waits for the
 # program to end.
 close_main_dialog() {

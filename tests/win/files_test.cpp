@@ -181,7 +181,7 @@ TEST_F(Files, FlightLogsLandSideBySideAndTheTargetIsNeverWalked)
     expected["A.IGC"] = Digest("A");
     expected[".log.igc"] = Digest("point");
     expected["same.igc"] = Digest("y");
-    ExpectCopies(IDC_COPY_FLIGHTS, "out", expected, " 10 Dateien kopiert", "E:\\FLIGHTS");
+    ExpectCopies(IDC_COPY_FLIGHTS, "out", expected, " 13 Dateien kopiert", "E:\\FLIGHTS");
     EXPECT_STREQ(g_deviceRoot.path, "E:\\FLIGHTS\\");
     EXPECT_FALSE(FileExists("E:\\FLIGHTS\\same.igc"));
     PromptCall browser = PromptsOfKind("folder")[0];
@@ -197,8 +197,8 @@ TEST_F(Files, WholeInstrumentIsCopiedWithItsFoldersAndTheTargetIsNeverWalked)
     Entries expected = Tree("E:\\", ".point-folder");
     // An earlier copy: its file is replaced, its folders count as copied.
     WriteFileBytes("G:\\backup\\SETUP\\setupdata.txt", "old");
-    // The sample's 17 files and the point file; FLIGHTS with its six folders, SETUP, WAYPOINTS.
-    ExpectCopies(IDC_COPY_ALL, "backup", expected, " 18 Dateien in 9 Ordnern kopiert", "E:\\");
+    // The sample's 20 files and the point file; FLIGHTS with its six folders, SETUP, WAYPOINTS.
+    ExpectCopies(IDC_COPY_ALL, "backup", expected, " 21 Dateien in 9 Ordnern kopiert", "E:\\");
     EXPECT_STREQ(g_deviceRoot.path, "E:\\");
     EXPECT_EQ(PromptsOfKind("folder")[0].caption,
               "Alle Daten des Zirkano 2.0 werden kopiert.\nWohin sollen die Dateien kopiert werden?");
@@ -212,8 +212,8 @@ TEST_F(Files, FailedCopiesAreCountedAndReported)
     // What stands in the way in the target: a folder where a log must go,
     // a file where a folder must be made.
     const struct { int command; const char *target, *name, *status; } cases[] = {
-        {IDC_COPY_FLIGHTS, "folder", kLog, " 5 Dateien kopiert"},
-        {IDC_COPY_ALL, "file", "SETUP", " 7 Dateien in 8 Ordnern kopiert"},
+        {IDC_COPY_FLIGHTS, "folder", kLog, " 8 Dateien kopiert"},
+        {IDC_COPY_ALL, "file", "SETUP", " 10 Dateien in 8 Ordnern kopiert"},
     };
     for (const auto &c : cases) {
         std::string target = std::string("G:\\") + c.target + "\\";

@@ -19,11 +19,11 @@ TEST(Frame, CaptionsToolbarEscapeAndEnterEndsWithOne)
     // Captions with single-byte umlauts from the UTF-8 resource script.
     EXPECT_EQ(ControlText(IDC_REMOVE_EMPTY), "Leere ZELTO Verzeichnisse l\xF6schen");
     EXPECT_EQ(ControlText(IDC_WP_BACK), "Zur\xFC" "ck");
-    // Seven buttons for commands 3000 to 3006; without an instrument only
+    // Eight buttons for commands 3000 to 3007; without an instrument only
     // the choice of the settings file and the about page are enabled.
     HWND toolbar = Control(IDC_TOOLBAR);
-    ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 7);
-    for (int i = 0; i < 7; i++) {
+    ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 8);
+    for (int i = 0; i < 8; i++) {
         TBBUTTON button = {};
         ASSERT_TRUE(SendMessageA(toolbar, TB_GETBUTTON, i, (LPARAM)&button));
         EXPECT_EQ(button.idCommand, IDM_CHOOSE_SETUP + i);
@@ -44,12 +44,13 @@ static const struct { int command; uint8_t page; int first, last; } kPages[] = {
     {IDM_FILES_PAGE, PAGE_FILES, IDC_FILES_HEADING, IDC_FILES_CLOSE},
     {IDM_WAYPOINTS_PAGE, PAGE_WAYPOINTS, IDC_WP_HEADING, IDC_WP_BACK},
     {IDM_ABOUT_PAGE, PAGE_ABOUT, IDC_ABOUT, IDC_ABOUT},
+    {IDM_FLIGHTBOOK_PAGE, PAGE_FLIGHTBOOK, IDC_BOOK_LIST, IDC_BOOK_BACK},
 };
 
 // Of the pages' controls (5000 on), exactly first..last are visible.
 static void ExpectOnlyShown(int first, int last)
 {
-    for (int id = IDC_PREVIEW_FRAME; id <= IDC_ABOUT; id++)
+    for (int id = IDC_PREVIEW_FRAME; id <= IDC_BOOK_BACK; id++)
         EXPECT_EQ(IsShown(id), id >= first && id <= last) << "control " << id;
 }
 

@@ -1,0 +1,27 @@
+// The flight book page (page 8, toolbar command 3007): every flight log on
+// the instrument in a list, sorted by a click on a column's header, and
+// saved as a CSV file (command 5701).
+#ifndef TOLMARO_FLIGHTBOOK_H
+#define TOLMARO_FLIGHTBOOK_H
+
+#include <windows.h>
+#include <commctrl.h>
+
+// Gives the list its columns (during the dialog's initialisation).
+void CreateFlightBookColumns();
+
+// The text of a row's field, which the list asks for when it shows it.
+void GiveFlightBookText(LVITEMA *item);
+
+// Shows page 8 with the list built afresh from the instrument, the newest
+// flight first, and the count and airtime on the Status line.
+void ShowFlightBook();
+
+// A click on a column's header: sorts by it, a second click on the same
+// header the other way round.
+void SortFlightBook(int column);
+
+// Asks for a file and writes the list into it in its current order.
+void SaveFlightBook();
+
+#endif
