@@ -4,13 +4,12 @@
 // file is missing; the program's own texts in German and English.
 #include <utility>
 
-#include "app/texts.h"
-#include "tests/win/scripted_prompts.h"
-
 #include "app/pages.h"
 #include "app/resource.h"
+#include "app/texts.h"
 #include "settings/devicedata.h"
 #include "tests/win/harness.h"
+#include "tests/win/scripted_prompts.h"
 
 class SettingsPages : public SampleInstrumentTest {};
 
