@@ -324,6 +324,7 @@ TEST_F(Language, EnglishInstrumentShowsTheProgramsTextsInEnglish)
     for (const PromptCall &call : g_prompts)
         prompts += call.caption + "|" + call.filter + "\n";
     EXPECT_EQ(prompts, "Please correct your input|\nAll IGC data (ZELTO) from the Zirkano 2.0 will be copied.\n"
-                       "Where do you want to copy the files?|\nSave thermal points|Waypoint file (*.wpt)|*.wpt|\n"
+                       "Where do you want to copy the files?|\nSave thermal points|"
+                       "Waypoint file (*.wpt)|*.wpt|GPX (*.gpx)|*.gpx|SeeYou CUP (*.cup)|*.cup|\n"
                        "Select the Zirkano 2.0 setup folder|Zirkano 2.0 setup file|setupdata.txt|\n");
 }
