@@ -93,6 +93,7 @@ static const TextPair kTexts[TEXT_COUNT] = {
     {"Datei", "File"},
     {"CSV-Datei (*.csv)", "CSV file (*.csv)"},
     {"flugbuch.csv", "flightbook.csv"},
+    {"Das Flugbuch kann nicht gespeichert werden", "Cannot save the flight book"},
     // The waypoint formats of the export: the same in both languages
     {"GPX (*.gpx)", "GPX (*.gpx)"},
     {"SeeYou CUP (*.cup)", "SeeYou CUP (*.cup)"},

@@ -72,6 +72,7 @@ enum TextId : uint8_t {
     TEXT_COLUMN_FILE,
     TEXT_CSV_FILE_TYPE,
     TEXT_FLIGHTBOOK_FILE_NAME,
+    TEXT_BOX_FLIGHTBOOK_NOT_SAVED,
     // The waypoint formats of the export
     TEXT_GPX_FILE_TYPE,
     TEXT_CUP_FILE_TYPE,
