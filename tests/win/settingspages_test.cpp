@@ -313,7 +313,7 @@ TEST_F(Language, EnglishInstrumentShowsTheProgramsTextsInEnglish)
     EXPECT_TRUE(ShownOneWarning(TextIn(TEXTS_ENGLISH, TEXT_BOX_FIELD_LENGTHS), "Please correct your input"));
     ScriptChoice("D:\\");
     Command(IDC_COPY_FLIGHTS);
-    EXPECT_EQ(StatusText(), " 6 files copied");
+    EXPECT_EQ(StatusText(), " 9 files copied");
     Command(IDM_WAYPOINTS_PAGE);
     EXPECT_EQ(StatusText(), " File E:\\WAYPOINTS\\waypoints.skt analysed");
     ScriptChoice("D:\\thermals.wpt");
