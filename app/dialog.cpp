@@ -5,6 +5,7 @@
 #include <dbt.h>
 
 #include "app/about.h"
+#include "app/captions.h"
 #include "app/pages.h"
 #include "app/preview.h"
 #include "app/resource.h"
@@ -38,6 +39,8 @@ static BOOL OnInitDialog(HWND dialog)
     // The control keeps the document for the whole run; the page switch only
     // shows or hides it. A missing document leaves it empty.
     LoadAboutDocument(GetDlgItem(dialog, IDC_ABOUT), IDR_ABOUT);
+    // German until an instrument is loaded.
+    ShowProgramTexts(0);
     g_shell.creditFont = CreateArialBold(14);
     g_shell.pilotFont = CreateArialBold(20);
     GetClientRect(dialog, &g_shell.pageArea);

@@ -13,7 +13,8 @@
 #define IDR_CLIP_COPY_FLIGHTS   1032   /* copying the flight logs */
 #define IDR_CLIP_WAYPOINTS      1033   /* waypoint analysis and export */
 #define IDR_CLIP_DONE           1034   /* closing clip, played once */
-#define IDR_ABOUT               1035
+#define IDR_ABOUT               1035   /* German */
+#define IDR_ABOUT_ENGLISH       1036
 
 /* Frame controls */
 #define IDC_TOOLBAR             2000

@@ -8,6 +8,7 @@
 
 #include "app/resource.h"
 #include "app/shell.h"
+#include "app/texts.h"
 
 enum { STATUS_TEXT_SIZE = 512 };
 
@@ -22,7 +23,7 @@ static DWORD g_progressShownAt;
 void CreateStatusLine()
 {
     HWND status = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_BORDER,
-                                      " Suche Zirkano 2.0 Laufwerk", g_shell.dialog, IDC_STATUS);
+                                      Text(TEXT_STATUS_SEARCHING), g_shell.dialog, IDC_STATUS);
     if (!status)
         return;
     // One part over the whole width of the dialog.
@@ -52,7 +53,7 @@ void ShowCopyProgress(const char *path)
         return;
     g_progressShown = true;
     g_progressShownAt = now;
-    SetStatusTextF(" Kopiere Datei %s", path);
+    SetStatusTextF(Text(TEXT_STATUS_COPYING), path);
     // A copy keeps the dialog's thread busy: paint the text now, not after
     // the copy has ended.
     UpdateWindow(GetDlgItem(g_shell.dialog, IDC_STATUS));

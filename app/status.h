@@ -10,7 +10,7 @@ void SetStatusText(const char *text);
 // Formats a status text; a text longer than the Status line holds is cut.
 void SetStatusTextF(const char *format, ...);
 
-// " Kopiere Datei " and the path of the file about to be copied.
+// " Kopiere Datei " (or its English) and the path of the file about to be copied.
 void ShowCopyProgress(const char *path);
 
 // Loops a clip in an animate control and shows the control.

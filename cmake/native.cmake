@@ -45,6 +45,7 @@ add_executable(native_tests
     tests/native/flightlog_test.cpp
     tests/native/flightpaths_test.cpp
     tests/native/setupfile_test.cpp
+    tests/native/texts_test.cpp
     tests/native/pilotfile_test.cpp
     tests/native/waypoints_test.cpp
 )

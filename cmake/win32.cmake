@@ -9,6 +9,7 @@ set(CMAKE_RC_COMPILE_OBJECT
 # the tests replace with scripted answers.
 add_library(tolmaro_win STATIC
     app/about.cpp
+    app/captions.cpp
     app/dialog.cpp
     app/pages.cpp
     app/preview.cpp

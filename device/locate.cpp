@@ -5,14 +5,15 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "app/captions.h"
 #include "app/prompts.h"
 #include "app/resource.h"
 #include "app/shell.h"
+#include "app/texts.h"
 #include "device/devpath.h"
 #include "device/stream.h"
 #include "settings/devicedata.h"
 #include "settings/labels.h"
-#include "settings/language.h"
 
 // Whether the program's path began with a drive letter worth probing first.
 static bool g_ownDriveKnown;
@@ -68,7 +69,7 @@ static void LoadFoundInstrument(Stream *in)
 {
     LoadDeviceData(in);
     g_loadedOnce = true;
-    SetDlgItemTextA(g_shell.dialog, IDC_PILOT_HEADING, LanguageSlot(SLOT_PILOT_HEADING));
+    ShowPilotHeadingOfLanguageFile();
 }
 
 void DetectInstrument()
@@ -77,8 +78,7 @@ void DetectInstrument()
     Stream in;
     bool found = (g_ownDriveKnown && OpenSetupFile(&in)) || ScanDrives(&in);
     if (!found) {
-        ShowMessageBox(g_shell.dialog, "Bitte Verzeichnis ausw\xE4hlen",
-                       "Zirkano 2.0 nicht gefunden!", MB_ICONWARNING);
+        ShowMessageBox(g_shell.dialog, Text(TEXT_BOX_CHOOSE_FOLDER), Text(TEXT_BOX_NOT_FOUND), MB_ICONWARNING);
         return;
     }
     LoadFoundInstrument(&in);
@@ -115,6 +115,9 @@ void LoadArrivedInstrument(uint32_t driveMask)
 void ChooseSetupFile()
 {
     char chosen[DEVICE_PATH_SIZE] = "";
+    char filter[64];
+    FileType type = {Text(TEXT_SETUP_FILE_TYPE), "setupdata.txt"};
+    FormFileFilter(filter, sizeof filter, &type, 1);
 
     // The file name must be exactly the settings file's; the folder and the
     // file need not exist, so that any folder can be pointed at.
@@ -122,10 +125,10 @@ void ChooseSetupFile()
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = g_shell.dialog;
     dialog.hInstance = g_shell.instance;
-    dialog.lpstrFilter = "Zirkano 2.0 Setup-Datei\0setupdata.txt\0";
+    dialog.lpstrFilter = filter;
     dialog.lpstrFile = chosen;
     dialog.nMaxFile = sizeof chosen;
-    dialog.lpstrTitle = "Zirkano 2.0 Setup-Verzeichnis w\xE4hlen";
+    dialog.lpstrTitle = Text(TEXT_SETUP_DIALOG_TITLE);
     dialog.Flags = OFN_EXPLORER;
     dialog.lpstrDefExt = "txt";
     if (!ShowOpenFileDialog(&dialog))

@@ -10,25 +10,21 @@
 #include "app/resource.h"
 #include "app/shell.h"
 #include "app/status.h"
+#include "app/texts.h"
 #include "device/devpath.h"
 #include "flights/flightpaths.h"
 #include "flights/walks.h"
 
 static const char kFlightsFolder[] = "FLIGHTS\\";
 
-static const char kFlightsTitle[] =
-    "Alle IGC-Daten (ZELTO) des Zirkano 2.0 werden kopiert.\nWohin sollen die Dateien kopiert werden?";
-static const char kWholeTitle[] =
-    "Alle Daten des Zirkano 2.0 werden kopiert.\nWohin sollen die Dateien kopiert werden?";
-
 // One warning box with the number of failures, when there were any.
-static void ShowFailures(const char *format)
+static void ShowFailures(int format)
 {
     if (g_walkCounts.failureCount == 0)
         return;
     char text[128];
-    snprintf(text, sizeof text, format, (unsigned)g_walkCounts.failureCount);
-    ShowMessageBox(g_shell.dialog, text, "Dateifehler", MB_ICONWARNING);
+    snprintf(text, sizeof text, Text(format), (unsigned)g_walkCounts.failureCount);
+    ShowMessageBox(g_shell.dialog, text, Text(TEXT_BOX_FILE_ERROR), MB_ICONWARNING);
 }
 
 // The page as it is now, before the walk keeps the dialog's thread from
@@ -45,9 +41,9 @@ void RemoveEmptyFlightFolders()
     // Any root leaves room for this name (at most 240 + 8 characters).
     if (FormDevicePath(kFlightsFolder))
         RemoveEmptyFolders(g_deviceRoot.path);
-    SetStatusTextF(" %u Ordner gel\xF6scht", (unsigned)g_walkCounts.folderCount);
+    SetStatusTextF(Text(TEXT_STATUS_FOLDERS_REMOVED), (unsigned)g_walkCounts.folderCount);
     FinishActivityAnimation(IDC_FILES_ANIMATION);
-    ShowFailures("%u Ordner konnten nicht gel\xF6scht werden");
+    ShowFailures(TEXT_BOX_NOT_REMOVED);
 }
 
 // The folder browser, starting at the desktop; true with the chosen
@@ -58,7 +54,7 @@ static bool ChooseTargetFolder(bool wholeInstrument, char *chosen)
     browse.hwndOwner = g_shell.dialog;
     browse.pidlRoot = NULL;
     browse.pszDisplayName = chosen;
-    browse.lpszTitle = wholeInstrument ? kWholeTitle : kFlightsTitle;
+    browse.lpszTitle = Text(wholeInstrument ? TEXT_BROWSE_WHOLE_TITLE : TEXT_BROWSE_FLIGHTS_TITLE);
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     return BrowseForFolder(&browse, chosen);
 }
@@ -81,13 +77,13 @@ void CopyFromInstrument(bool wholeInstrument)
     if (wholeInstrument) {
         if (FormDevicePath("") && targetFits)
             CopyTree(g_deviceRoot.path, target);
-        SetStatusTextF(" %u Dateien in %u Ordnern kopiert", (unsigned)g_walkCounts.fileCount,
+        SetStatusTextF(Text(TEXT_STATUS_TREE_COPIED), (unsigned)g_walkCounts.fileCount,
                        (unsigned)g_walkCounts.folderCount);
     } else {
         if (FormDevicePath(kFlightsFolder) && targetFits)
             CopyFlightLogs(g_deviceRoot.path, target);
-        SetStatusTextF(" %u Dateien kopiert", (unsigned)g_walkCounts.fileCount);
+        SetStatusTextF(Text(TEXT_STATUS_FILES_COPIED), (unsigned)g_walkCounts.fileCount);
     }
     FinishActivityAnimation(IDC_FILES_ANIMATION);
-    ShowFailures("%u Dateien oder Ordner konnten nicht kopiert werden");
+    ShowFailures(TEXT_BOX_NOT_COPIED);
 }

@@ -11,6 +11,7 @@
 #include "app/resource.h"
 #include "app/shell.h"
 #include "app/status.h"
+#include "app/texts.h"
 #include "device/devpath.h"
 #include "device/stream.h"
 #include "settings/labels.h"
@@ -24,18 +25,6 @@ enum { EDIT_TEXT_SIZE = PILOT_NAME_LENGTH + 2 };
 // The list's item after the eight classes: a class from the file that is
 // none of them.
 enum { UNKNOWN_CLASS_ITEM = GLIDER_CLASS_COUNT };
-
-static const char kCorrectInputCaption[] = "Bitte Eingabe korrigieren";
-static const char kLengthMessage[] =
-    "Beispiel: Ihr Name ist Max Mustermann\n"
-    "IGC-ID: MaMu (4 Zeichen)\n"
-    "Pilot: Max Mustermann (max. 22 Zeichen)\n"
-    "Glider: Advance Alpha 3 (max. 22 Zeichen)\n"
-    "Class: Paraglider (Sport) (max. 22 Zeichen)";
-static const char kCharacterMessage[] =
-    "Erlaubt Zeichen sind\n"
-    "a-z,\xE4\xF6\xFC, A-Z, \" ()\xB0+,-/\"\n"
-    "sowie die Ziffern 0-9";
 
 static LRESULT SendToClassList(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -107,9 +96,9 @@ static bool TakeName(int edit, char *field, size_t fieldSize)
     return false;
 }
 
-static void ShowWarning(const char *text, const char *caption)
+static void ShowWarning(int text, int caption)
 {
-    ShowMessageBox(g_shell.dialog, text, caption, MB_ICONWARNING);
+    ShowMessageBox(g_shell.dialog, Text(text), Text(caption), MB_ICONWARNING);
 }
 
 // Writes the record to the instrument through a temporary file, so that a
@@ -132,21 +121,21 @@ void SavePilotData()
     bool pilotFits = TakeName(IDC_PILOT, g_pilot.pilot, sizeof g_pilot.pilot);
     bool gliderFits = TakeName(IDC_GLIDER, g_pilot.glider, sizeof g_pilot.glider);
     if (!idFits || !pilotFits || !gliderFits) {
-        ShowWarning(kLengthMessage, kCorrectInputCaption);
+        ShowWarning(TEXT_BOX_FIELD_LENGTHS, TEXT_BOX_CORRECT_INPUT);
         return;
     }
     if (!IsAllowedPilotText(g_pilot.igcId) || !IsAllowedPilotText(g_pilot.pilot) ||
         !IsAllowedPilotText(g_pilot.glider)) {
-        ShowWarning(kCharacterMessage, kCorrectInputCaption);
+        ShowWarning(TEXT_BOX_ALLOWED_CHARACTERS, TEXT_BOX_CORRECT_INPUT);
         return;
     }
     // Text typed into the list's edit field is not a class.
     TakeClassSelection(&g_pilot, (int)SendToClassList(CB_GETCURSEL, 0, 0));
     if (!SavePilotFile()) {
-        ShowWarning("Die Setupdatei kann nicht gespeichert werden", "Dateifehler");
+        ShowWarning(TEXT_BOX_PILOT_NOT_SAVED, TEXT_BOX_FILE_ERROR);
         return;
     }
-    SetStatusTextF(" Datei %s gespeichert", g_deviceRoot.path);
+    SetStatusTextF(Text(TEXT_STATUS_FILE_SAVED), g_deviceRoot.path);
     ShowPage(PAGE_PREVIEW);
 }
 

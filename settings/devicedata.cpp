@@ -9,6 +9,7 @@
 #include "app/resource.h"
 #include "app/shell.h"
 #include "app/status.h"
+#include "app/texts.h"
 #include "device/devpath.h"
 #include "device/stream.h"
 #include "pilot/pilotpage.h"
@@ -39,7 +40,7 @@ void LoadDeviceData(Stream *setupFile)
 
     ShowPage(pilotRead ? PAGE_PREVIEW : PAGE_START);
     SetDeviceButtons(pilotRead);
-    SetStatusTextF(" Zirkano 2.0 an Laufwerk %c: - %s: %s", g_deviceRoot.path[0],
+    SetStatusTextF(Text(TEXT_STATUS_LOADED), g_deviceRoot.path[0],
                    LanguageSlot(SLOT_SPRACHE), LanguageSlot(SLOT_LANGUAGE_NAMES + g_settings.Sprache));
 }
 
@@ -64,10 +65,9 @@ bool WriteSetupFile()
 {
     char text[SETUP_TEXT_SIZE];
     if (!FormatSetupFile(&g_settings, text, sizeof text) || !SaveSetupText(text)) {
-        ShowMessageBox(g_shell.dialog, "Die Setupdatei kann nicht gespeichert werden",
-                       "Dateifehler", MB_ICONWARNING);
+        ShowMessageBox(g_shell.dialog, Text(TEXT_BOX_SETUP_NOT_SAVED), Text(TEXT_BOX_FILE_ERROR), MB_ICONWARNING);
         return false;
     }
-    SetStatusTextF(" Setup in Datei %s gespeichert", g_deviceRoot.path);
+    SetStatusTextF(Text(TEXT_STATUS_SETUP_SAVED), g_deviceRoot.path);
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <stdio.h>
 
+#include "app/captions.h"
 #include "app/pages.h"
 #include "app/resource.h"
 #include "app/shell.h"
@@ -150,6 +151,7 @@ void LoadLanguage()
 {
     ReadLanguageText();
     int language = g_settings.Sprache;
+    ShowProgramTexts(language);
 
     SetLabel(IDC_S1_HEADING, LanguageSlot(SLOT_SETTINGS_HEADING));
     SetLabel(IDC_S1_SUBHEADING, BuiltInLabel(LABEL_PAGE1 + language));

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Checks the about document: resources/about.rtf is what tools/make_about.py
-makes of its source and resources/version.h, and an independent RTF reader
-(unrtf) finds every part of it in order, umlauts, backslashes and the
-example's lines included.  That the program carries and shows it is checked
-by the Windows tests (Preview.AboutDocument...).
+"""Checks the about documents, German and English: each is what
+tools/make_about.py makes of its source and resources/version.h, and an
+independent RTF reader (unrtf) finds every part of it in order, umlauts,
+backslashes and the example's lines included.  That the program carries
+and shows them is checked by the Windows tests (Preview.AboutDocument...,
+Language...).
 """
 
 import os
@@ -28,22 +29,36 @@ def missing_parts(rtf, phrases):
     return missing + [word for word in ('http', 'www.', '@', 'Firmware') if word in text]
 
 
-def main():
-    with open(make_about.OUT, 'rb') as f:
-        rtf = f.read()
-    problems = [] if rtf == make_about.document() else ['not what tools/make_about.py makes; run "make resources"']
-    version, date = make_about.read_version()
-    problems += missing_parts(rtf, [
+def phrases(language):
+    """Every part of a document, by phrases that come in this order."""
+    version, date = make_about.read_version(language)
+    if language == make_about.ENGLISH:
+        return ['Tolmaro\n', 'Zirkano 2.0\n', 'Holdranek', 'Version %s of %s.' % (version, date),
+                'SETUP\\setupdata.txt', 'WAYPOINTS\\waypoints.skt', "trademark of the instrument's maker",
+                'German law', 'No liability', "instrument's language files", 'English otherwise', 'Suggestions',
+                '\nInstallation\n', 'no registry entries', '\n[autorun]\nopen=TOLMARO\\tolmaro.exe\n'
+                'icon=TOLMARO\\tolmaro.exe\naction=Start Tolmaro\nlabel=Zirkano 2.0\n', 'Have fun with Tolmaro']
+    return [
         'Tolmaro\n', 'Zirkano 2.0\n', 'Holdranek', 'Version %s vom %s.' % (version, date),
         'SETUP\\setupdata.txt', 'WAYPOINTS\\waypoints.skt', 'Marke des Herstellers', 'deutsches Recht',
         'keine Haftung', 'Sprachdateien des Geräts', 'Vorschläge', '\nInstallation\n',
         'keine Einträge in die Registrierung', '\n[autorun]\nopen=TOLMARO\\tolmaro.exe\n'
-        'icon=TOLMARO\\tolmaro.exe\naction=Tolmaro starten\nlabel=Zirkano 2.0\n', 'Viel Spaß mit Tolmaro'])
-    for problem in problems:
-        print('resources/about.rtf:', problem)
+        'icon=TOLMARO\\tolmaro.exe\naction=Tolmaro starten\nlabel=Zirkano 2.0\n', 'Viel Spaß mit Tolmaro']
+
+
+def main():
+    problems = []
+    for language, words in enumerate(make_about.LANGUAGES):
+        with open(words.out, 'rb') as f:
+            rtf = f.read()
+        if rtf != make_about.document(language):
+            problems.append((words.out, 'not what tools/make_about.py makes; run "make resources"'))
+        problems += [(words.out, part) for part in missing_parts(rtf, phrases(language))]
+    for path, problem in problems:
+        print('%s: %s' % (os.path.relpath(path), problem))
     if problems:
         sys.exit(1)
-    print('about document: %d bytes, every part there' % len(rtf))
+    print('about documents: every part there, German and English')
 
 
 if __name__ == '__main__':

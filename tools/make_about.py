@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
-"""Makes resources/about.rtf, the about document (resource 1035), from
-resources/about.txt and the version in resources/version.h.
+"""Makes the about documents, resources/about.rtf (German, resource 1035)
+and resources/about-en.rtf (English, resource 1036), from resources/about.txt
+and resources/about-en.txt and the version in resources/version.h.
 
-The document is RTF 1 in code page 1252 with German as default language, one
-font (Arial), the colours dark red, black and blue, and the sizes 8, 10, 12
-and 14 pt. Every line ends in CR LF; after the closing brace and its CR LF
-comes one zero byte, and the program hands all of it to the control.
+Each document is RTF 1 in code page 1252 with its language as default
+language, one font (Arial), the colours dark red, black and blue, and the
+sizes 8, 10, 12 and 14 pt. Every line ends in CR LF; after the closing brace
+and its CR LF comes one zero byte, and the program hands all of it to the
+control.
 
-  make_about.py           writes resources/about.rtf
-  make_about.py --check   fails when resources/about.rtf is not what it would write
+  make_about.py           writes both documents
+  make_about.py --check   fails when a document is not what it would write
 """
 
 import os
@@ -16,14 +18,27 @@ import re
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-SOURCE = os.path.join(ROOT, 'resources', 'about.txt')
 VERSION = os.path.join(ROOT, 'resources', 'version.h')
-OUT = os.path.join(ROOT, 'resources', 'about.rtf')
+GERMAN, ENGLISH = 0, 1
 
-MONTHS = ['Januar', 'Februar', 'März', 'April', 'Mai', 'Juni', 'Juli', 'August',
-          'September', 'Oktober', 'November', 'Dezember']
 
-HEADER = ('{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031'
+class Language:
+    def __init__(self, name, deflang, months, date):
+        self.source = os.path.join(ROOT, 'resources', name + '.txt')
+        self.out = os.path.join(ROOT, 'resources', name + '.rtf')
+        self.deflang = deflang   # RTF language number: German, British English
+        self.months = months
+        self.date = date
+
+
+LANGUAGES = [
+    Language('about', 1031, ['Januar', 'Februar', 'März', 'April', 'Mai', 'Juni', 'Juli', 'August',
+                             'September', 'Oktober', 'November', 'Dezember'], '{day}. {month} {year}'),
+    Language('about-en', 2057, ['January', 'February', 'March', 'April', 'May', 'June', 'July', 'August',
+                                'September', 'October', 'November', 'December'], '{day} {month} {year}'),
+]
+
+HEADER = ('{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang%d'
           '{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\r\n'
           # \cf1 dark red, \cf2 black, \cf3 blue (entry 0 is the automatic colour)
           '{\\colortbl ;\\red128\\green0\\blue0;\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\r\n'
@@ -41,12 +56,14 @@ MARKERS = [('## ', 'heading'), ('# ', 'title'), ('~ ', 'small'), ('> ', 'example
 WIDTH = 78
 
 
-def read_version():
+def read_version(language=GERMAN):
     with open(VERSION, encoding='ascii') as f:
         defines = dict(re.findall(r'^#define\s+TOLMARO_(\w+)\s+(\d+)\s*$', f.read(), re.M))
     number = lambda key: int(defines[key])
     version = '%d.%d' % (number('VERSION_MAJOR'), number('VERSION_MINOR'))
-    date = '%d. %s %d' % (number('RELEASE_DAY'), MONTHS[number('RELEASE_MONTH') - 1], number('RELEASE_YEAR'))
+    words = LANGUAGES[language]
+    date = words.date.format(day=number('RELEASE_DAY'), month=words.months[number('RELEASE_MONTH') - 1],
+                             year=number('RELEASE_YEAR'))
     return version, date
 
 
@@ -98,9 +115,9 @@ def wrap(text):
     return lines + [line]
 
 
-def document():
-    version, date = read_version()
-    with open(SOURCE, encoding='utf-8') as f:
+def document(language=GERMAN):
+    version, date = read_version(language)
+    with open(LANGUAGES[language].source, encoding='utf-8') as f:
         lines = f.read().split('\n')
     body, previous = [], None
     for kind, text in paragraphs(lines):
@@ -112,19 +129,20 @@ def document():
             style = style.replace('\\pard', '\\pard\\sb120', 1)
         body.append(style + '\r\n'.join(wrap(text)) + '\\par\r\n')
         previous = kind
-    return (HEADER + ''.join(body) + '}\r\n').encode('ascii') + b'\0'
+    return (HEADER % LANGUAGES[language].deflang + ''.join(body) + '}\r\n').encode('ascii') + b'\0'
 
 
 def main():
-    rtf = document()
-    if sys.argv[1:] == ['--check']:
-        with open(OUT, 'rb') as f:
-            if f.read() != rtf:
-                sys.exit('%s is not what tools/make_about.py makes; run "make resources"' % OUT)
-        return
-    with open(OUT, 'wb') as f:
-        f.write(rtf)
-    print(OUT)
+    for language, words in enumerate(LANGUAGES):
+        rtf = document(language)
+        if sys.argv[1:] == ['--check']:
+            with open(words.out, 'rb') as f:
+                if f.read() != rtf:
+                    sys.exit('%s is not what tools/make_about.py makes; run "make resources"' % words.out)
+            continue
+        with open(words.out, 'wb') as f:
+            f.write(rtf)
+        print(words.out)
 
 
 if __name__ == '__main__':

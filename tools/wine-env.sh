@@ -84,7 +84,8 @@ start_main_dialog() {
   program=$!
   window=""
   for _ in $(seq 100); do
-    window=$(xdotool search --name '^Tolmaro, das Zirkano 2.0 Tool$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    # The title is German or English, as the instrument's language.
+    window=$(xdotool search --name '^Tolmaro, (das|the) Zirkano 2.0 [Tt]ool$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.2
   done
   [ -n "$window" ] || { echo "the main dialog did not appear" >&2; kill "$program"; return 1; }

@@ -11,6 +11,7 @@
 #include "app/resource.h"
 #include "app/shell.h"
 #include "app/status.h"
+#include "app/texts.h"
 #include "device/devpath.h"
 #include "device/stream.h"
 #include "waypoints/exportformats.h"
@@ -62,7 +63,7 @@ void AnalyseWaypointStore()
         CloseWaypointStore(&g_store);
         for (int which = 0; which < WAYPOINT_COUNTS; which++)
             ShowCount((WaypointCount)which, counts[which]);
-        SetStatusTextF(" Datei %s analysiert", g_deviceRoot.path);
+        SetStatusTextF(Text(TEXT_STATUS_STORE_ANALYSED), g_deviceRoot.path);
         FinishActivityAnimation(IDC_WP_ANIMATION);
     }
     // A button once enabled stays so, across reloads of the instrument too.
@@ -74,17 +75,11 @@ void AnalyseWaypointStore()
 static const char *SaveDialogTitle(uint8_t lowest)
 {
     if (lowest == KIND_DELETED)
-        return "Gel\xF6schte Punkte schreiben";
+        return Text(TEXT_SAVE_DELETED_TITLE);
     if (lowest == KIND_WAYPOINT)
-        return "Wegepunkte schreiben";
-    return "Thermikpunkte schreiben";
+        return Text(TEXT_SAVE_WAYPOINTS_TITLE);
+    return Text(TEXT_SAVE_THERMALS_TITLE);
 }
-
-// The save dialog's types, in the order of WaypointFormat.
-static const char kSaveTypes[] =
-    "Waypoint Datei (*.wpt)\0*.wpt\0"
-    "GPX (*.gpx)\0*.gpx\0"
-    "SeeYou CUP (*.cup)\0*.cup\0";
 
 // The save dialog offers "waypoints.wpt" under the first type every time. It
 // asks before an existing file is replaced. Returns false when the user
@@ -92,11 +87,16 @@ static const char kSaveTypes[] =
 static bool ChooseOutputFile(uint8_t lowest, char *path, DWORD size, unsigned *type)
 {
     snprintf(path, size, "waypoints.wpt");
+    // The types in the order of WaypointFormat.
+    FileType types[] = {{Text(TEXT_WAYPOINT_FILE_TYPE), "*.wpt"}, {Text(TEXT_GPX_FILE_TYPE), "*.gpx"},
+                        {Text(TEXT_CUP_FILE_TYPE), "*.cup"}};
+    char filter[128];
+    FormFileFilter(filter, sizeof filter, types, 3);
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = g_shell.dialog;
     dialog.hInstance = g_shell.instance;
-    dialog.lpstrFilter = kSaveTypes;
+    dialog.lpstrFilter = filter;
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path;
     dialog.nMaxFile = size;
@@ -110,9 +110,9 @@ static bool ChooseOutputFile(uint8_t lowest, char *path, DWORD size, unsigned *t
     return true;
 }
 
-static void ShowFileError(const char *text)
+static void ShowFileError(int text)
 {
-    ShowMessageBox(g_shell.dialog, text, "Dateifehler!", MB_ICONWARNING);
+    ShowMessageBox(g_shell.dialog, Text(text), Text(TEXT_BOX_WAYPOINT_FILE_ERROR), MB_ICONWARNING);
 }
 
 void ExportWaypoints(uint8_t lowest, uint8_t highest)
@@ -125,7 +125,7 @@ void ExportWaypoints(uint8_t lowest, uint8_t highest)
     Stream out;
     // A name too long for its extension is a file that cannot be opened.
     if (!ChooseWaypointFormat(path, sizeof path, type, &format) || !OpenStream(&out, path, "wt")) {
-        ShowFileError("Wegepunktdatei kann nicht ge\xF6" "ffnet werden");
+        ShowFileError(TEXT_BOX_WAYPOINT_FILE_NOT_OPENED);
         return;
     }
     WriteText(&out, WaypointFileStart(format));
@@ -140,8 +140,8 @@ void ExportWaypoints(uint8_t lowest, uint8_t highest)
     WriteText(&out, WaypointFileEnd(format));
     // A file that could not be written in full is no success (a full disk).
     if (!CloseStream(&out)) {
-        ShowFileError("Wegepunktdatei kann nicht geschrieben werden");
+        ShowFileError(TEXT_BOX_WAYPOINT_FILE_NOT_WRITTEN);
         return;
     }
-    SetStatusTextF(" %lu Punkte geschrieben", (unsigned long)count);
+    SetStatusTextF(Text(TEXT_STATUS_POINTS_WRITTEN), (unsigned long)count);
 }

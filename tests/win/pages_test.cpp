@@ -269,7 +269,7 @@ TEST_F(Preview, AboutDocumentIsStreamedAgainAfterAMissingOne)
     Command(IDM_ABOUT_PAGE);
     HWND about = Control(IDC_ABOUT);
     // A missing document leaves the control empty; the next stream starts over.
-    EXPECT_EQ(LoadAboutDocument(about, IDR_ABOUT + 1), 1u);
+    EXPECT_EQ(LoadAboutDocument(about, IDR_ABOUT_ENGLISH + 1), 1u);
     EXPECT_EQ(ControlText(IDC_ABOUT), "");
     EXPECT_EQ(LoadAboutDocument(about, IDR_ABOUT), 0u);
     EXPECT_EQ(ControlText(IDC_ABOUT), text);

@@ -1,13 +1,15 @@
 // The settings pages driven through their real scroll bars, lists and
 // buttons, down to the bytes of the settings file they save; their texts in
 // the instrument's language, and the previous texts kept where a language
-// file is missing.
+// file is missing; the program's own texts in German and English.
 #include <utility>
 
 #include "app/pages.h"
 #include "app/resource.h"
+#include "app/texts.h"
 #include "settings/devicedata.h"
 #include "tests/win/harness.h"
+#include "tests/win/scripted_prompts.h"
 
 class SettingsPages : public SampleInstrumentTest {};
 
@@ -218,7 +220,7 @@ TEST_F(Language, TextsFromTheLanguageFileAndTheBuiltInLabels)
     ExpectTexts({{IDC_S1_SUBHEADING, "Page 1"}, {IDC_FIELD1_LABEL, "Champ 1"}, {IDC_S1_HEADING, "Einstellungen"},
                  {IDC_VOLUME_LABEL, "Lautst\xE4rke"}});
     EXPECT_EQ(ComboSelection(IDC_LANGUAGE), 2);
-    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Franz\xF6sisch");
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 on drive E: - Sprache: Franz\xF6sisch");
     // The pilot page heading is set by the first detection only.
     SetLanguage(1);
     ReloadInstrument();
@@ -228,7 +230,7 @@ TEST_F(Language, TextsFromTheLanguageFileAndTheBuiltInLabels)
     EXPECT_EQ(ComboSelection(IDC_COORD), 1);
     EXPECT_EQ(ComboSelection(IDC_FIELD1), 2);
     EXPECT_EQ(ComboSelection(IDC_FIELD2), 1);
-    EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Language: English");
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 on drive E: - Language: English");
 }
 
 TEST_F(Language, NoLanguageFileAtAllGivesNull)
@@ -247,6 +249,82 @@ TEST_F(Language, NoLanguageFileAtAllGivesNull)
     ReloadInstrument();
     EXPECT_EQ(ControlText(IDC_S1_HEADING), "Zeile 22");
     std::string status = StatusText();
-    EXPECT_EQ(status.substr(0, 40), " Zirkano 2.0 an Laufwerk E: - Zeile 40: ");
+    EXPECT_EQ(status.substr(0, 37), " Zirkano 2.0 on drive E: - Zeile 40: ");
     EXPECT_EQ(status.size(), 511u);
+}
+
+// Every caption of the program's own, German and English.
+static const std::vector<std::pair<int, std::pair<const char *, const char *>>> kCaptions = {
+    {IDC_PILOT_CANCEL, {"Abbruch", "Cancel"}}, {IDC_PILOT_SAVE, {"Speichern", "Save"}},
+    {IDC_S1_CANCEL, {"Abbruch", "Cancel"}}, {IDC_S1_SAVE, {"Speichern", "Save"}},
+    {IDC_S2_CANCEL, {"Abbruch", "Cancel"}}, {IDC_S2_SAVE, {"Speichern", "Save"}},
+    {IDC_FILES_HEADING, {"Dateiverwaltung", "File management"}}, {IDC_FILES_CLOSE, {"Beenden", "Close"}},
+    {IDC_REMOVE_EMPTY, {"Leere ZELTO Verzeichnisse l\xF6schen", "Delete empty ZELTO folders"}},
+    {IDC_COPY_FLIGHTS, {"IGC-Dateien ( ZELTO ) kopieren", "Copy IGC files (ZELTO)"}},
+    {IDC_COPY_ALL, {"Alle Daten kopieren", "Copy all data"}}, {IDC_WP_BACK, {"Zur\xFC" "ck", "Back"}},
+    {IDC_WP_HEADING, {"Wege- und Thermikpunkte", "Waypoints and thermal points"}},
+    {IDC_WP_USED_LABEL, {"Wegepunkte genutzt", "Waypoints in use"}},
+    {IDC_WP_DELETED_LABEL, {"Wegepunkte gel\xF6scht", "Deleted waypoints"}},
+    {IDC_WP_THERMAL_LABEL, {"Thermikpunkte", "Thermal points"}},
+    {IDC_EXPORT_WAYPOINTS, {"Wegepunkte exportieren", "Export waypoints"}},
+    {IDC_EXPORT_DELETED, {"Gel\xF6schte Punkte exportieren", "Export deleted points"}},
+    {IDC_EXPORT_THERMALS, {"Thermikpunkte exportieren", "Export thermal points"}},
+    {0, {"Tolmaro, das Zirkano 2.0 Tool", "Tolmaro, the Zirkano 2.0 tool"}},   // the dialog title
+    {IDC_ABOUT, {"Tolmaro\r\ndas Werkzeug f\xFCr den Zirkano 2.0\r\n", "Tolmaro\r\nthe tool for the Zirkano 2.0\r\n"}},
+};
+
+static void ExpectProgramTexts(bool english)
+{
+    for (const auto &caption : kCaptions) {
+        std::string expected = english ? caption.second.second : caption.second.first;
+        char text[64] = "";
+        GetWindowTextA(caption.first ? Control(caption.first) : Dialog(), text, sizeof text);
+        // The about document by its first lines, every other text whole.
+        EXPECT_EQ(caption.first == IDC_ABOUT ? std::string(text, expected.size()) : text, expected);
+    }
+}
+
+TEST_F(Language, SavedLanguageChangeOnPage1SwitchesTheProgramsTexts)
+{
+    StartProgram();
+    ExpectProgramTexts(false);
+    for (int language : {1, 0}) {
+        Command(IDM_SETTINGS1_PAGE);
+        SendMessageA(Control(IDC_LANGUAGE), CB_SETCURSEL, language, 0);
+        Command(IDC_S1_SAVE);
+        ExpectProgramTexts(language != 0);
+        EXPECT_EQ(StatusText(), language ? " Settings saved to E:\\SETUP\\setupdata.txt"
+                                         : " Setup in Datei E:\\SETUP\\setupdata.txt gespeichert");
+    }
+}
+
+// The English sample: the Status line after a load, a save, a copy and an
+// export, and the texts of the prompts.
+TEST_F(Language, EnglishInstrumentShowsTheProgramsTextsInEnglish)
+{
+    SetLanguage(1);
+    StartProgram();
+    ExpectProgramTexts(true);
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 on drive E: - Language: English");
+    Command(IDC_PILOT_SAVE);
+    EXPECT_EQ(StatusText(), " File E:\\SETUP\\igcheader.txt saved");
+    SetDlgItemTextA(Dialog(), IDC_IGCID, "JoB");
+    Command(IDC_PILOT_SAVE);
+    EXPECT_TRUE(ShownOneWarning(TextIn(TEXTS_ENGLISH, TEXT_BOX_FIELD_LENGTHS), "Please correct your input"));
+    ScriptChoice("D:\\");
+    Command(IDC_COPY_FLIGHTS);
+    EXPECT_EQ(StatusText(), " 9 files copied");
+    Command(IDM_WAYPOINTS_PAGE);
+    EXPECT_EQ(StatusText(), " File E:\\WAYPOINTS\\waypoints.skt analysed");
+    ScriptChoice("D:\\thermals.wpt");
+    Command(IDC_EXPORT_THERMALS);
+    EXPECT_EQ(StatusText().substr(StatusText().find(' ', 1)), " points written");
+    Command(IDM_CHOOSE_SETUP);
+    std::string prompts;
+    for (const PromptCall &call : g_prompts)
+        prompts += call.caption + "|" + call.filter + "\n";
+    EXPECT_EQ(prompts, "Please correct your input|\nAll IGC data (ZELTO) from the Zirkano 2.0 will be copied.\n"
+                       "Where do you want to copy the files?|\nSave thermal points|"
+                       "Waypoint file (*.wpt)|*.wpt|GPX (*.gpx)|*.gpx|SeeYou CUP (*.cup)|*.cup|\n"
+                       "Select the Zirkano 2.0 setup folder|Zirkano 2.0 setup file|setupdata.txt|\n");
 }

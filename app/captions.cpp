@@ -1,0 +1,69 @@
+// The program's own texts on screen, taken from the text table.
+#include "app/captions.h"
+
+#include <windows.h>
+
+#include "app/about.h"
+#include "app/resource.h"
+#include "app/shell.h"
+#include "app/texts.h"
+#include "settings/language.h"
+
+struct Caption {
+    uint16_t control;
+    uint8_t text;
+};
+
+// Every control whose caption is the program's own. The pilot page's field
+// labels and the settings pages' labels are not among them: they are the
+// instrument's words.
+static const Caption kCaptions[] = {
+    {IDC_PILOT_CANCEL, TEXT_CANCEL},
+    {IDC_PILOT_SAVE, TEXT_SAVE},
+    {IDC_S1_CANCEL, TEXT_CANCEL},
+    {IDC_S1_SAVE, TEXT_SAVE},
+    {IDC_S2_CANCEL, TEXT_CANCEL},
+    {IDC_S2_SAVE, TEXT_SAVE},
+    {IDC_FILES_HEADING, TEXT_FILES_HEADING},
+    {IDC_REMOVE_EMPTY, TEXT_REMOVE_EMPTY},
+    {IDC_COPY_FLIGHTS, TEXT_COPY_FLIGHTS},
+    {IDC_COPY_ALL, TEXT_COPY_ALL},
+    {IDC_FILES_CLOSE, TEXT_CLOSE},
+    {IDC_WP_HEADING, TEXT_WAYPOINTS_HEADING},
+    {IDC_WP_USED_LABEL, TEXT_WAYPOINTS_USED},
+    {IDC_WP_DELETED_LABEL, TEXT_WAYPOINTS_DELETED},
+    {IDC_WP_THERMAL_LABEL, TEXT_THERMALS},
+    {IDC_EXPORT_WAYPOINTS, TEXT_EXPORT_WAYPOINTS},
+    {IDC_EXPORT_DELETED, TEXT_EXPORT_DELETED},
+    {IDC_EXPORT_THERMALS, TEXT_EXPORT_THERMALS},
+    {IDC_WP_BACK, TEXT_BACK},
+};
+
+// Once a detection has shown the language file's heading, the program's
+// own heading is not shown again.
+static bool g_pilotHeadingOfLanguageFile;
+
+// The language whose about document the control holds; the dialog's
+// initialisation streams in the German one.
+static TextLanguage g_aboutLanguage = TEXTS_GERMAN;
+
+void ShowProgramTexts(int sprache)
+{
+    ChooseTextLanguage(sprache);
+    SetWindowTextA(g_shell.dialog, Text(TEXT_TITLE));
+    for (const Caption &caption : kCaptions)
+        SetDlgItemTextA(g_shell.dialog, caption.control, Text(caption.text));
+    if (!g_pilotHeadingOfLanguageFile)
+        SetDlgItemTextA(g_shell.dialog, IDC_PILOT_HEADING, Text(TEXT_PILOT_HEADING));
+    if (CurrentTextLanguage() != g_aboutLanguage) {
+        g_aboutLanguage = CurrentTextLanguage();
+        LoadAboutDocument(GetDlgItem(g_shell.dialog, IDC_ABOUT),
+                          g_aboutLanguage == TEXTS_GERMAN ? IDR_ABOUT : IDR_ABOUT_ENGLISH);
+    }
+}
+
+void ShowPilotHeadingOfLanguageFile()
+{
+    g_pilotHeadingOfLanguageFile = true;
+    SetDlgItemTextA(g_shell.dialog, IDC_PILOT_HEADING, LanguageSlot(SLOT_PILOT_HEADING));
+}

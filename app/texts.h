@@ -1,0 +1,108 @@
+// The program's own texts, German and English side by side: captions, the
+// dialog title, Status line texts, boxes, dialog titles and file types.
+#ifndef TOLMARO_TEXTS_H
+#define TOLMARO_TEXTS_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+enum TextId : uint8_t {
+    // Dialog title and control captions
+    TEXT_TITLE,
+    TEXT_PILOT_HEADING,
+    TEXT_CANCEL,
+    TEXT_SAVE,
+    TEXT_FILES_HEADING,
+    TEXT_REMOVE_EMPTY,
+    TEXT_COPY_FLIGHTS,
+    TEXT_COPY_ALL,
+    TEXT_CLOSE,
+    TEXT_WAYPOINTS_HEADING,
+    TEXT_WAYPOINTS_USED,
+    TEXT_WAYPOINTS_DELETED,
+    TEXT_THERMALS,
+    TEXT_EXPORT_WAYPOINTS,
+    TEXT_EXPORT_DELETED,
+    TEXT_EXPORT_THERMALS,
+    TEXT_BACK,
+    // Status line
+    TEXT_STATUS_SEARCHING,
+    TEXT_STATUS_LOADED,            // drive letter, language label, language name
+    TEXT_STATUS_SETUP_SAVED,       // path
+    TEXT_STATUS_FILE_SAVED,        // path
+    TEXT_STATUS_COPYING,           // path
+    TEXT_STATUS_FILES_COPIED,      // files
+    TEXT_STATUS_TREE_COPIED,       // files, folders
+    TEXT_STATUS_FOLDERS_REMOVED,   // folders
+    TEXT_STATUS_STORE_ANALYSED,    // path
+    TEXT_STATUS_POINTS_WRITTEN,    // points (unsigned long)
+    // Boxes: texts and captions
+    TEXT_BOX_CHOOSE_FOLDER,
+    TEXT_BOX_NOT_FOUND,
+    TEXT_BOX_SETUP_NOT_SAVED,
+    TEXT_BOX_PILOT_NOT_SAVED,
+    TEXT_BOX_FILE_ERROR,
+    TEXT_BOX_CORRECT_INPUT,
+    TEXT_BOX_FIELD_LENGTHS,
+    TEXT_BOX_ALLOWED_CHARACTERS,
+    TEXT_BOX_WAYPOINT_FILE_NOT_OPENED,
+    TEXT_BOX_WAYPOINT_FILE_NOT_WRITTEN,
+    TEXT_BOX_WAYPOINT_FILE_ERROR,
+    TEXT_BOX_NOT_COPIED,           // failures
+    TEXT_BOX_NOT_REMOVED,          // failures
+    // File dialogs and the folder browser
+    TEXT_SETUP_FILE_TYPE,
+    TEXT_SETUP_DIALOG_TITLE,
+    TEXT_SAVE_WAYPOINTS_TITLE,
+    TEXT_SAVE_DELETED_TITLE,
+    TEXT_SAVE_THERMALS_TITLE,
+    TEXT_WAYPOINT_FILE_TYPE,
+    TEXT_BROWSE_FLIGHTS_TITLE,
+    TEXT_BROWSE_WHOLE_TITLE,
+    // The flight book page and its CSV file
+    TEXT_FLIGHTBOOK,
+    TEXT_FLIGHTBOOK_SUMMARY,       // flights, hours, minutes
+    TEXT_STATUS_FLIGHTS_WRITTEN,   // flights
+    TEXT_FLIGHTBOOK_SAVE_TITLE,
+    TEXT_COLUMN_DATE,
+    TEXT_COLUMN_TAKEOFF,
+    TEXT_COLUMN_LANDING,
+    TEXT_COLUMN_DURATION,
+    TEXT_COLUMN_GLIDER,
+    TEXT_COLUMN_FILE,
+    TEXT_CSV_FILE_TYPE,
+    TEXT_FLIGHTBOOK_FILE_NAME,
+    TEXT_BOX_FLIGHTBOOK_NOT_SAVED,
+    // The waypoint formats of the export
+    TEXT_GPX_FILE_TYPE,
+    TEXT_CUP_FILE_TYPE,
+    TEXT_COUNT
+};
+
+enum TextLanguage : uint8_t {
+    TEXTS_GERMAN,
+    TEXTS_ENGLISH,
+    TEXT_LANGUAGES
+};
+
+// The language of the instrument's "Sprache": 0 is German, every other
+// value English. German until the first call.
+void ChooseTextLanguage(int sprache);
+TextLanguage CurrentTextLanguage();
+
+// The text in the current language; an unknown id gives "".
+const char *Text(int id);
+
+// The text in a given language; an unknown id or language gives "".
+const char *TextIn(int language, int id);
+
+struct FileType {
+    const char *name;      // from the table: "Waypoint file (*.wpt)"
+    const char *pattern;   // "*.wpt"
+};
+
+// A file dialog's filter: every type's name and pattern, each ending in
+// NUL, then the closing NUL. A filter that does not fit is left empty.
+void FormFileFilter(char *out, size_t size, const FileType *types, int count);
+
+#endif
