@@ -7,6 +7,7 @@
 #include "app/resource.h"
 #include "app/shell.h"
 #include "app/texts.h"
+#include "flights/flightbook.h"
 #include "settings/language.h"
 
 struct Caption {
@@ -37,6 +38,8 @@ static const Caption kCaptions[] = {
     {IDC_EXPORT_DELETED, TEXT_EXPORT_DELETED},
     {IDC_EXPORT_THERMALS, TEXT_EXPORT_THERMALS},
     {IDC_WP_BACK, TEXT_BACK},
+    {IDC_BOOK_SAVE, TEXT_FLIGHTBOOK_SAVE_TITLE},
+    {IDC_BOOK_BACK, TEXT_BACK},
 };
 
 // Once a detection has shown the language file's heading, the program's
@@ -53,6 +56,7 @@ void ShowProgramTexts(int sprache)
     SetWindowTextA(g_shell.dialog, Text(TEXT_TITLE));
     for (const Caption &caption : kCaptions)
         SetDlgItemTextA(g_shell.dialog, caption.control, Text(caption.text));
+    LabelFlightBookColumns();
     if (!g_pilotHeadingOfLanguageFile)
         SetDlgItemTextA(g_shell.dialog, IDC_PILOT_HEADING, Text(TEXT_PILOT_HEADING));
     if (CurrentTextLanguage() != g_aboutLanguage) {

@@ -81,7 +81,6 @@ static const TextPair kTexts[TEXT_COUNT] = {
     {"Alle Daten des Zirkano 2.0 werden kopiert.\nWohin sollen die Dateien kopiert werden?",
      "All data from the Zirkano 2.0 will be copied.\nWhere do you want to copy the files?"},
     // The flight book page and its CSV file
-    {"Flugbuch", "Flight book"},
     {" %u Fl\xFCge, %u:%02u h Flugzeit", " %u flights, %u:%02u h airtime"},
     {" %u Fl\xFCge geschrieben", " %u flights written"},
     {"Flugbuch speichern", "Save flight book"},

@@ -60,7 +60,6 @@ enum TextId : uint8_t {
     TEXT_BROWSE_FLIGHTS_TITLE,
     TEXT_BROWSE_WHOLE_TITLE,
     // The flight book page and its CSV file
-    TEXT_FLIGHTBOOK,
     TEXT_FLIGHTBOOK_SUMMARY,       // flights, hours, minutes
     TEXT_STATUS_FLIGHTS_WRITTEN,   // flights
     TEXT_FLIGHTBOOK_SAVE_TITLE,

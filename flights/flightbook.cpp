@@ -14,22 +14,11 @@
 #include "app/resource.h"
 #include "app/shell.h"
 #include "app/status.h"
+#include "app/texts.h"
 #include "device/devpath.h"
 #include "device/stream.h"
 #include "flights/flightlog.h"
 #include "flights/walks.h"
-
-// The page's own texts, Windows-1252.
-static const char *const kColumnTitles[FLIGHT_COLUMNS] = {
-    "Datum", "Start", "Landung", "Dauer", "Gleitschirm", "Datei",
-};
-static const char kBookStatus[] = " %u Fl\xFCge, %u:%02u h Flugzeit";
-static const char kWrittenStatus[] = " %u Fl\xFCge geschrieben";
-static const char kSaveTitle[] = "Flugbuch speichern";
-static const char kCsvFilter[] = "CSV-Datei (*.csv)\0*.csv\0";
-static const char kCsvName[] = "flugbuch.csv";
-static const char kSaveFailed[] = "Das Flugbuch kann nicht gespeichert werden";
-static const char kFileErrorCaption[] = "Dateifehler";
 
 static const char kFlightsFolder[] = "FLIGHTS\\";
 
@@ -54,17 +43,38 @@ static HWND BookList()
     return GetDlgItem(g_shell.dialog, IDC_BOOK_LIST);
 }
 
+// The column titles in the current language, in the columns' order.
+static void ColumnTitles(const char *titles[FLIGHT_COLUMNS])
+{
+    for (int column = 0; column < FLIGHT_COLUMNS; column++)
+        titles[column] = Text(TEXT_COLUMN_DATE + column);
+}
+
 void CreateFlightBookColumns()
 {
     HWND list = BookList();
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    const char *titles[FLIGHT_COLUMNS];
+    ColumnTitles(titles);
     for (int column = 0; column < FLIGHT_COLUMNS; column++) {
         LVCOLUMNA entry = {};
         entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        entry.pszText = (char *)kColumnTitles[column];
+        entry.pszText = (char *)titles[column];
         entry.cx = kColumnWidths[column];
         entry.iSubItem = column;
         SendMessageA(list, LVM_INSERTCOLUMNA, column, (LPARAM)&entry);
+    }
+}
+
+void LabelFlightBookColumns()
+{
+    const char *titles[FLIGHT_COLUMNS];
+    ColumnTitles(titles);
+    for (int column = 0; column < FLIGHT_COLUMNS; column++) {
+        LVCOLUMNA entry = {};
+        entry.mask = LVCF_TEXT;
+        entry.pszText = (char *)titles[column];
+        SendMessageA(BookList(), LVM_SETCOLUMNA, column, (LPARAM)&entry);
     }
 }
 
@@ -172,7 +182,7 @@ void ShowFlightBook()
     for (uint32_t i = 0; i < g_rowCount; i++)
         if (g_rows[i].minutes > 0)
             minutes += (uint32_t)g_rows[i].minutes;
-    SetStatusTextF(kBookStatus, (unsigned)g_rowCount, (unsigned)(minutes / 60), (unsigned)(minutes % 60));
+    SetStatusTextF(Text(TEXT_FLIGHTBOOK_SUMMARY), (unsigned)g_rowCount, (unsigned)(minutes / 60), (unsigned)(minutes % 60));
 }
 
 void SortFlightBook(int column)
@@ -185,18 +195,22 @@ void SortFlightBook(int column)
     FillList();
 }
 
-// The save dialog offers "flugbuch.csv" and asks before it replaces a file.
+// The save dialog offers "flugbuch.csv" ("flightbook.csv" in English) and
+// asks before it replaces a file.
 static bool ChooseCsvFile(char *path, DWORD size)
 {
-    snprintf(path, size, "%s", kCsvName);
+    const FileType csv = {Text(TEXT_CSV_FILE_TYPE), "*.csv"};
+    char filter[64];
+    FormFileFilter(filter, sizeof filter, &csv, 1);
+    snprintf(path, size, "%s", Text(TEXT_FLIGHTBOOK_FILE_NAME));
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = g_shell.dialog;
     dialog.hInstance = g_shell.instance;
-    dialog.lpstrFilter = kCsvFilter;
+    dialog.lpstrFilter = filter;
     dialog.lpstrFile = path;
     dialog.nMaxFile = size;
-    dialog.lpstrTitle = kSaveTitle;
+    dialog.lpstrTitle = Text(TEXT_FLIGHTBOOK_SAVE_TITLE);
     dialog.lpstrDefExt = "csv";
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT;
     return ShowSaveFileDialog(&dialog) != FALSE;
@@ -206,7 +220,9 @@ static bool ChooseCsvFile(char *path, DWORD size)
 static void WriteCsvLines(Stream *out)
 {
     char line[2 * (WALK_PATH_SIZE + FLIGHT_GLIDER_SIZE) + 128];
-    size_t length = FormatCsvLine(kColumnTitles, line, sizeof line);
+    const char *titles[FLIGHT_COLUMNS];
+    ColumnTitles(titles);
+    size_t length = FormatCsvLine(titles, line, sizeof line);
     WriteBytes(out, line, length);
     for (uint32_t i = 0; i < g_rowCount; i++) {
         const char *fields[FLIGHT_COLUMNS];
@@ -240,8 +256,8 @@ void SaveFlightBook()
     if (!ChooseCsvFile(path, sizeof path))
         return;
     if (!WriteCsvFile(path)) {
-        ShowMessageBox(g_shell.dialog, kSaveFailed, kFileErrorCaption, MB_ICONWARNING);
+        ShowMessageBox(g_shell.dialog, Text(TEXT_BOX_FLIGHTBOOK_NOT_SAVED), Text(TEXT_BOX_FILE_ERROR), MB_ICONWARNING);
         return;
     }
-    SetStatusTextF(kWrittenStatus, (unsigned)g_rowCount);
+    SetStatusTextF(Text(TEXT_STATUS_FLIGHTS_WRITTEN), (unsigned)g_rowCount);
 }

@@ -10,6 +10,9 @@
 // Gives the list its columns (during the dialog's initialisation).
 void CreateFlightBookColumns();
 
+// Titles the columns again in the current language.
+void LabelFlightBookColumns();
+
 // The text of a row's field, which the list asks for when it shows it.
 void GiveFlightBookText(LVITEMA *item);
 

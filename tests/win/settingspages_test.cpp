@@ -4,6 +4,9 @@
 // file is missing; the program's own texts in German and English.
 #include <utility>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "app/pages.h"
 #include "app/resource.h"
 #include "app/texts.h"
@@ -269,6 +272,8 @@ static const std::vector<std::pair<int, std::pair<const char *, const char *>>> 
     {IDC_EXPORT_WAYPOINTS, {"Wegepunkte exportieren", "Export waypoints"}},
     {IDC_EXPORT_DELETED, {"Gel\xF6schte Punkte exportieren", "Export deleted points"}},
     {IDC_EXPORT_THERMALS, {"Thermikpunkte exportieren", "Export thermal points"}},
+    {IDC_BOOK_SAVE, {"Flugbuch speichern", "Save flight book"}}, {IDC_BOOK_BACK, {"Zur\xFC" "ck", "Back"}},
+    {-1, {"Datum", "Date"}},   // the flight book's first column
     {0, {"Tolmaro, das Zirkano 2.0 Tool", "Tolmaro, the Zirkano 2.0 tool"}},   // the dialog title
     {IDC_ABOUT, {"Tolmaro\r\ndas Werkzeug f\xFCr den Zirkano 2.0\r\n", "Tolmaro\r\nthe tool for the Zirkano 2.0\r\n"}},
 };
@@ -278,7 +283,11 @@ static void ExpectProgramTexts(bool english)
     for (const auto &caption : kCaptions) {
         std::string expected = english ? caption.second.second : caption.second.first;
         char text[64] = "";
-        GetWindowTextA(caption.first ? Control(caption.first) : Dialog(), text, sizeof text);
+        LVCOLUMNA column = {LVCF_TEXT, 0, 0, text, sizeof text};
+        if (caption.first < 0)
+            SendMessageA(Control(IDC_BOOK_LIST), LVM_GETCOLUMNA, 0, (LPARAM)&column);
+        else
+            GetWindowTextA(caption.first ? Control(caption.first) : Dialog(), text, sizeof text);
         // The about document by its first lines, every other text whole.
         EXPECT_EQ(caption.first == IDC_ABOUT ? std::string(text, expected.size()) : text, expected);
     }
@@ -319,6 +328,14 @@ TEST_F(Language, EnglishInstrumentShowsTheProgramsTextsInEnglish)
     ScriptChoice("D:\\thermals.wpt");
     Command(IDC_EXPORT_THERMALS);
     EXPECT_EQ(StatusText().substr(StatusText().find(' ', 1)), " points written");
+    Command(IDM_FLIGHTBOOK_PAGE);
+    EXPECT_EQ(StatusText(), " 9 flights, 3:43 h airtime");
+    ScriptChoice("D:\\book.csv");
+    Command(IDC_BOOK_SAVE);
+    EXPECT_EQ(StatusText(), " 9 flights written");
+    EXPECT_EQ(PromptsOfKind("save").back().fileName, "flightbook.csv");
+    std::string book = ReadFileBytes("D:\\book.csv");
+    EXPECT_EQ(book.substr(0, book.find('\n') + 1), "Date;Take-off;Landing;Duration;Glider;File\r\n");
     Command(IDM_CHOOSE_SETUP);
     std::string prompts;
     for (const PromptCall &call : g_prompts)
@@ -326,5 +343,6 @@ TEST_F(Language, EnglishInstrumentShowsTheProgramsTextsInEnglish)
     EXPECT_EQ(prompts, "Please correct your input|\nAll IGC data (ZELTO) from the Zirkano 2.0 will be copied.\n"
                        "Where do you want to copy the files?|\nSave thermal points|"
                        "Waypoint file (*.wpt)|*.wpt|GPX (*.gpx)|*.gpx|SeeYou CUP (*.cup)|*.cup|\n"
+                       "Save flight book|CSV file (*.csv)|*.csv|\n"
                        "Select the Zirkano 2.0 setup folder|Zirkano 2.0 setup file|setupdata.txt|\n");
 }
