@@ -283,7 +283,10 @@ static void ExpectProgramTexts(bool english)
     for (const auto &caption : kCaptions) {
         std::string expected = english ? caption.second.second : caption.second.first;
         char text[64] = "";
-        LVCOLUMNA column = {LVCF_TEXT, 0, 0, text, sizeof text};
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT;
+        column.pszText = text;
+        column.cchTextMax = sizeof text;
         if (caption.first < 0)
             SendMessageA(Control(IDC_BOOK_LIST), LVM_GETCOLUMNA, 0, (LPARAM)&column);
         else
