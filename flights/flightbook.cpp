@@ -23,7 +23,7 @@
 static const char kFlightsFolder[] = "FLIGHTS\\";
 
 // Column widths in pixels; the list scrolls sideways for the rest.
-static const int kColumnWidths[FLIGHT_COLUMNS] = {84, 72, 72, 52, 110, 250};
+static const int kColumnWidths[FLIGHT_COLUMNS] = {84, 72, 72, 74, 104, 250};
 
 // Each row in the list, and the list's order as indices into it (with room
 // for the sort's merging). They grow with the number of logs; reading a log

@@ -103,7 +103,7 @@ click_toolbar_button() {
 # which begins 24 pixels into the client area, the header's middle 80 below
 # the frame's top; the columns are as wide as the program makes them.
 click_list_header() {
-  local lefts=(0 84 156 228 280 390) widths=(84 72 72 52 110 250)
+  local lefts=(0 84 156 228 302 406) widths=(84 72 72 74 104 250)
   xdotool mousemove $((X + 26 + ${lefts[$1]} + ${widths[$1]} / 2)) $((Y + 80)) click 1
 }
 
