@@ -79,7 +79,7 @@ static std::string GpxText(const std::string &point, const char *open, const cha
     for (size_t at = 0; (at = text.find_first_of("<&", at)) != std::string::npos; at++) {
         size_t before = text.size();
         for (auto &entity : entities)
-            if (text.compare(at, strlen(entity[0]), entity[0]) == 0)
+            if (text.size() == before && text.compare(at, strlen(entity[0]), entity[0]) == 0)
                 text.replace(at, strlen(entity[0]), entity[1]);
         if (text.size() == before)
             abort();
