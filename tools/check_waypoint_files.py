@@ -4,7 +4,7 @@ with the program's writer (check_waypoint_files.py [NATIVE_BUILD_DIR]).
 xmllint must find the GPX well-formed, GPSBabel must read back every point's
 degrees (within the format's precision), altitude and name, and Python's csv
 module the CUP rows (GPSBabel's CUP reader splits on every comma)."""
-import csv, math, os, struct, subprocess, sys, tempfile
+import csv, math, os, re, struct, subprocess, sys, tempfile
 import xml.etree.ElementTree as ET
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -39,7 +39,10 @@ def check(path, expected):
         if (raw[:3] == b'\xef\xbb\xbf' or raw.count(b'\n') != raw.count(b'\r\n')
                 or rows[0] != 'name,code,country,lat,lon,elev,style,rwdir,rwlen,freq,desc'.split(',')
                 or [r[:3] + r[5:] for r in rows[1:]] != [[p[3], p[3], '', '%dm' % p[2], '1', '', '', '', p[4]]
-                                                          for p in expected]):
+                                                          for p in expected]
+                # GPSBabel reads "4760.000N" as 48 degrees: the minutes must stay below 60.
+                or not all(re.fullmatch(r'\d\d[0-5]\d\.\d{3}[NS],\d{3}[0-5]\d\.\d{3}[EW]', r[3] + ',' + r[4])
+                           for r in rows[1:])):
             problems.append('%s: csv rows %r' % (path, rows))
     root = ET.fromstring(subprocess.run(['gpsbabel', '-i', 'gpx' if gpx else 'cup', '-f', path, '-o', 'gpx', '-F', '-'],
                                         check=True, capture_output=True).stdout)
