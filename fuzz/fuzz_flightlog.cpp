@@ -13,11 +13,6 @@
 
 #include "flights/flightlog.h"
 
-static bool IsTerminatedWithin(const char *field, size_t size)
-{
-    return memchr(field, '\0', size) != NULL;
-}
-
 // The one file the inputs are written to, in memory where /dev/shm is.
 static bool MakeLogFile(char *path, size_t size)
 {
@@ -55,10 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     FlightRow row;
     ReadFlightLog(path, "x.igc", -1, &row);
-    if (!IsTerminatedWithin(row.date, sizeof row.date) || !IsTerminatedWithin(row.start, sizeof row.start) ||
-        !IsTerminatedWithin(row.landing, sizeof row.landing) ||
-        !IsTerminatedWithin(row.duration, sizeof row.duration) ||
-        !IsTerminatedWithin(row.glider, sizeof row.glider) || strcmp(row.file, "x.igc") != 0)
+    auto ends = [](const auto &field) { return memchr(field, '\0', sizeof field) != NULL; };
+    if (!ends(row.date) || !ends(row.start) || !ends(row.landing) || !ends(row.duration) || !ends(row.glider) ||
+        strcmp(row.file, "x.igc") != 0)
         abort();
     // Below 24 hours, and shown exactly when both times were read.
     if (row.minutes >= 24 * 60 || (row.minutes >= 0) != (row.start[0] && row.landing[0]) ||

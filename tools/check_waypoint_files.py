@@ -1,11 +1,10 @@
 #!/usr/bin/env python3
-"""Exports the sample instrument's waypoint store and one of hard points as
-GPX and CUP with the program's own writer (check_waypoint_files.py
-[NATIVE_BUILD_DIR]). xmllint must find the GPX well-formed; GPSBabel must
-read back every point: names, degrees within the format's precision,
-altitudes. GPSBabel's CUP reader splits on every comma and keeps quotes, so
-Python's csv module checks the CUP names and descriptions."""
-import csv, math, os, struct, subprocess, sys, tempfile
+"""Exports the sample's waypoint store and one of hard points as GPX and CUP
+with the program's writer (check_waypoint_files.py [NATIVE_BUILD_DIR]).
+xmllint must find the GPX well-formed, GPSBabel must read back every point's
+degrees (within the format's precision), altitude and name, and Python's csv
+module the CUP rows (GPSBabel's CUP reader splits on every comma)."""
+import csv, math, os, re, struct, subprocess, sys, tempfile
 import xml.etree.ElementTree as ET
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -23,47 +22,44 @@ HARD = [   # lat, lon, altitude, name, description; minutes of 59.9997 round up 
 
 
 def text(raw):
-    """Windows-1252 up to the first NUL in Unicode, without control characters;
-    the five bytes the code page leaves free stand for themselves."""
+    """Windows-1252 up to the first NUL, without control characters; the five
+    bytes the code page leaves free stand for themselves."""
     return ''.join(chr(b) if b in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else bytes([b]).decode('cp1252')
                    for b in raw.split(b'\0')[0] if b >= 0x20)
 
 
-def gpsbabel(kind, path):
-    """(lat, lon, ele, name, desc) of each point GPSBabel reads, through its GPX writer (9 decimals)."""
-    root = ET.fromstring(subprocess.run(['gpsbabel', '-i', kind, '-f', path, '-o', 'gpx', '-F', '-'],
-                                        check=True, capture_output=True).stdout)
-    ns = root.tag[:root.tag.index('}') + 1]
-    return [(float(w.get('lat')), float(w.get('lon')), float(w.findtext(ns + 'ele')),
-             w.findtext(ns + 'name') or '', w.findtext(ns + 'desc') or '') for w in root.iter(ns + 'wpt')]
-
-
-def check(path, expected, problems):
-    gpx = path.endswith('.gpx')
+def check(path, expected):
+    """The problems GPSBabel, xmllint or Python's csv module find in a file."""
+    gpx, problems = path.endswith('.gpx'), []
     if gpx:
         subprocess.run(['xmllint', '--noout', path], check=True)
     else:
-        with open(path, 'rb') as f:
-            raw = f.read()
-        with open(path, encoding='utf-8', newline='') as f:
-            rows = list(csv.reader(f))
-        fields = [[p[3], p[3], '', '%dm' % p[2], '1', '', '', '', p[4]] for p in expected]
-        if (raw[:3] == b'\xef\xbb\xbf' or raw.count(b'\n') != raw.count(b'\r\n') or len(rows) != len(expected) + 1
+        raw = open(path, 'rb').read()
+        rows = list(csv.reader(open(path, encoding='utf-8', newline='')))
+        if (raw[:3] == b'\xef\xbb\xbf' or raw.count(b'\n') != raw.count(b'\r\n')
                 or rows[0] != 'name,code,country,lat,lon,elev,style,rwdir,rwlen,freq,desc'.split(',')
-                or [r[:3] + r[5:] for r in rows[1:]] != fields):
+                or [r[:3] + r[5:] for r in rows[1:]] != [[p[3], p[3], '', '%dm' % p[2], '1', '', '', '', p[4]]
+                                                          for p in expected]
+                # GPSBabel reads "4760.000N" as 48 degrees: the minutes must stay below 60.
+                or not all(re.fullmatch(r'\d\d[0-5]\d\.\d{3}[NS],\d{3}[0-5]\d\.\d{3}[EW]', r[3] + ',' + r[4])
+                           for r in rows[1:])):
             problems.append('%s: csv rows %r' % (path, rows))
-    read = gpsbabel('gpx' if gpx else 'cup', path)
+    root = ET.fromstring(subprocess.run(['gpsbabel', '-i', 'gpx' if gpx else 'cup', '-f', path, '-o', 'gpx', '-F', '-'],
+                                        check=True, capture_output=True).stdout)
+    ns = root.tag[:root.tag.index('}') + 1]
+    read = [(float(w.get('lat')), float(w.get('lon')), float(w.findtext(ns + 'ele')), w.findtext(ns + 'name') or '')
+            for w in root.iter(ns + 'wpt')]
     if len(read) != len(expected):
-        return problems.append('%s: GPSBabel read %d of %d points' % (path, len(read), len(expected)))
-    # GPX to 1e-7 degrees; CUP to 0.001 minutes and without names where quotes or commas are.
-    near = 0.5e-7 if gpx else 0.0005 / 60
-    for i, (point, back) in enumerate(zip(expected, read)):
+        return problems + ['%s: GPSBabel read %d of %d points' % (path, len(read), len(expected))]
+    near = (0.5e-7 if gpx else 0.0005 / 60) + 1e-9   # 7 decimals of degrees, 3 of minutes
+    for point, back in zip(expected, read):
+        # GPSBabel keeps a CUP name's quotes, and splits its line at every comma.
         name = point[3] if gpx else '"%s"' % point[3]
-        if not gpx and ('"' in point[3] or ',' in point[3]):
-            continue
-        if (abs(point[0] - back[0]) > near + 1e-9 or abs(point[1] - back[1]) > near + 1e-9 or point[2] != back[2]
-                or (name and back[3] != name) or (gpx and point[4] and back[4] != point[4])):
-            problems.append('%s point %d: %r, GPSBabel %r' % (path, i, point, back))
+        if (gpx or not ('"' in point[3] or ',' in point[3])) and (
+                abs(point[0] - back[0]) > near or abs(point[1] - back[1]) > near or point[2] != back[2]
+                or (point[3] and back[3] != name)):
+            problems.append('%s: %r, GPSBabel %r' % (path, point, back))
+    return problems
 
 
 def main():
@@ -76,14 +72,13 @@ def main():
             f.write(b''.join(RECORD.pack(math.radians(lon), math.radians(lat), alt, desc, name, 1)
                              for lat, lon, alt, name, desc in HARD))
         for store in (os.path.join(ROOT, 'samples', 'instrument', 'WAYPOINTS', 'waypoints.skt'), hard):
-            with open(store, 'rb') as f:
-                records = [RECORD.unpack(r) for r in iter(lambda: f.read(RECORD.size), b'') if len(r) == RECORD.size]
-            expected = [(lat * 180 / math.pi, lon * 180 / math.pi, alt, text(name), text(desc))
-                        for lon, lat, alt, desc, name, _ in records]
+            data = open(store, 'rb').read()
+            expected = [(math.degrees(lat), math.degrees(lon), alt, text(name), text(desc))
+                        for lon, lat, alt, desc, name, _ in RECORD.iter_unpack(data[:len(data) // 52 * 52])]
             for kind in ('gpx', 'cup'):
                 path = os.path.join(scratch, os.path.basename(store) + '.' + kind)
                 subprocess.run([writer, store, path], check=True, capture_output=True)
-                check(path, expected, problems)
+                problems += check(path, expected)
             print('%s: %d points read back from GPX and CUP' % (os.path.basename(store), len(expected)))
     for problem in problems:
         print(problem)

@@ -94,16 +94,13 @@ void CopySampleInstrument(const std::string &folder)
         c = c == '/' ? '\\' : c;
     CopyTree(sample, folder);
     // Git keeps no empty folders; the sample lists the ones it has, a line each.
-    std::string list = ReadFileBytes(folder + ".emptydirs"), relative;
-    DeleteFileA((folder + ".emptydirs").c_str());
-    for (char c : list + "\n") {
+    std::string relative;
+    for (char c : ReadFileBytes(folder + ".emptydirs") + "\n") {
         if (c == '\n' && !relative.empty())
             MakeFolder(folder + relative);
-        if (c == '\n')
-            relative.clear();
-        else if (c != '\r')
-            relative += c == '/' ? '\\' : c;
+        relative = c == '\n' ? "" : c == '\r' ? relative : relative + (c == '/' ? '\\' : c);
     }
+    DeleteFileA((folder + ".emptydirs").c_str());
 }
 
 void MakeFolder(const std::string &path)
@@ -203,11 +200,6 @@ bool IsShown(int id)
     return (GetWindowLongA(Control(id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-int ComboCount(int id)
-{
-    return (int)SendDlgItemMessageA(g_dialog, id, CB_GETCOUNT, 0, 0);
-}
-
 std::string ComboItem(int id, int index)
 {
     char text[1024] = "";
@@ -224,10 +216,8 @@ int ComboSelection(int id)
 bool ToolbarButtonEnabled(int index)
 {
     TBBUTTON button = {};
-    HWND toolbar = Control(IDC_TOOLBAR);
-    if (!SendMessageA(toolbar, TB_GETBUTTON, index, (LPARAM)&button))
-        return false;
-    return (button.fsState & TBSTATE_ENABLED) != 0;
+    return SendMessageA(Control(IDC_TOOLBAR), TB_GETBUTTON, index, (LPARAM)&button) &&
+           (button.fsState & TBSTATE_ENABLED) != 0;
 }
 
 ::testing::AssertionResult ShownOneWarning(const std::string &text, const std::string &caption)

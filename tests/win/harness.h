@@ -45,8 +45,7 @@ std::string ControlText(int id);
 std::string StatusText();
 bool IsShown(int id);
 
-// The items of a combo box.
-int ComboCount(int id);
+// The items of a combo box ("" past the last).
 std::string ComboItem(int id, int index);
 int ComboSelection(int id);
 

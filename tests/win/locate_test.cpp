@@ -150,9 +150,7 @@ TEST_F(Arrival, OnlyAVolumeWithTheSettingsFileIsLoadedAndOnlyWhileNoneIsLoaded)
     Broadcast(DBT_DEVICEARRIVAL, DBT_DEVTYP_PORT, 1u << ('F' - 'A'));
     Broadcast(DBT_DEVICEREMOVECOMPLETE, DBT_DEVTYP_VOLUME, 1u << ('F' - 'A'));
     ExpectNothingLoaded();
-    // The defaults, and the fixed lists filled even so.
-    EXPECT_EQ(g_settings.AirspaceWarnDistance, 1000);
-    EXPECT_EQ(g_settings.Integralzeit, 3);
+    // The fixed lists are filled even so.
     EXPECT_EQ(ComboItem(IDC_FIELD2, 16), "Empty Field");
     EXPECT_EQ(ComboItem(IDC_CLASS, 7), "HG (Fun Cup)");
 
@@ -174,10 +172,7 @@ TEST_F(Arrival, OnlyAVolumeWithTheSettingsFileIsLoadedAndOnlyWhileNoneIsLoaded)
     Command(IDM_CHOOSE_SETUP);
     Arrive("G");
     ExpectLoaded('D', 8);
-    std::vector<PromptCall> dialogs = PromptsOfKind("open");
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].filter, "Zirkano 2.0 Setup-Datei|setupdata.txt|");
-    EXPECT_EQ(dialogs[0].caption, "Zirkano 2.0 Setup-Verzeichnis w\xE4hlen");
+    EXPECT_EQ(PromptsOfKind("open").size(), 1u);
 
     Unplug('D');
     Arrive("EG");

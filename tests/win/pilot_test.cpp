@@ -77,7 +77,7 @@ TEST_F(PilotPage, EveryLoadDecidesPageAndButtonsByItsOwnPilotFile)
     // A known class takes item 8 away again.
     WriteFileBytes(kPilotFile, kSampleFile);
     ReloadInstrument();
-    EXPECT_EQ(ComboCount(IDC_CLASS), 8);
+    EXPECT_EQ(ComboItem(IDC_CLASS, 8), "");
     EXPECT_EQ(ComboSelection(IDC_CLASS), 4);
 }
 
@@ -114,7 +114,7 @@ TEST_F(PilotPage, SavedValuesAreWrittenAsTheFourLinesAndReadBack)
     ReloadInstrument();
     EXPECT_EQ(g_page, PAGE_PREVIEW);
     ExpectPage("MaMu", "Max Mustermann", "Advance Alpha 3", 0);
-    EXPECT_EQ(ComboCount(IDC_CLASS), 8);
+    EXPECT_EQ(ComboItem(IDC_CLASS, 8), "");
 }
 
 TEST_F(PilotPage, RefusedInputIsCorrectedOnThePageAndSavedOnTheSecondPress)

@@ -53,9 +53,10 @@ static PromptCall Call(const char *kind, HWND owner, const char *caption)
 
 static Choice NextChoice()
 {
-    Choice choice = g_choices.empty() ? Choice{"", 0} : g_choices.front();
-    if (!g_choices.empty())
-        g_choices.pop_front();
+    if (g_choices.empty())
+        return Choice{"", 0};
+    Choice choice = g_choices.front();
+    g_choices.pop_front();
     return choice;
 }
 
@@ -71,9 +72,6 @@ int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT type)
 static BOOL AnswerFileDialog(const char *kind, OPENFILENAMEA *dialog)
 {
     PromptCall call = Call(kind, dialog->hwndOwner, dialog->lpstrTitle);
-    for (const char *p = dialog->lpstrFilter; p && *p; p += strlen(p) + 1)
-        call.filter += std::string(p) + "|";
-    call.fileName = dialog->lpstrFile;
     call.fileType = dialog->nFilterIndex;
     call.flags = dialog->Flags;
     Record(call);
@@ -98,8 +96,7 @@ BOOL ShowSaveFileDialog(OPENFILENAMEA *dialog)
 
 bool BrowseForFolder(BROWSEINFOA *browse, char *path)
 {
-    PromptCall call = Call("folder", browse->hwndOwner, browse->lpszTitle);
-    Record(call);
+    Record(Call("folder", browse->hwndOwner, browse->lpszTitle));
     std::string choice = NextChoice().path;
     if (choice.empty() || choice.size() >= MAX_PATH)
         return false;

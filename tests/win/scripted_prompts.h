@@ -14,8 +14,6 @@ struct PromptCall {
     std::string text;       // message text
     std::string caption;    // message caption or dialog title
     UINT type;              // message box type
-    std::string filter;     // file dialogs: the filter pairs, NULs as '|'
-    std::string fileName;   // file dialogs: the name offered
     DWORD fileType;         // file dialogs: the type preselected (1-based)
     DWORD flags;
 };
