@@ -77,33 +77,8 @@ const char *WaypointFileEnd(WaypointFormat format)
     return format == FORMAT_GPX ? kGpxEnd : "";
 }
 
-// Text built piece by piece; what does not fit is cut, and the text always
-// ends in NUL.
-struct PointText {
-    char *text;
-    size_t size;
-    size_t length;
-};
-
-static void Put(PointText *out, const char *piece, size_t count)
-{
-    if (out->size == 0)
-        return;
-    size_t room = out->size - 1 - out->length;
-    if (count > room)
-        count = room;
-    memcpy(out->text + out->length, piece, count);
-    out->length += count;
-    out->text[out->length] = '\0';
-}
-
-static void PutText(PointText *out, const char *text)
-{
-    Put(out, text, strlen(text));
-}
-
 // Decimal digits of value with at least width digits (leading zeros).
-static void PutNumber(PointText *out, uint64_t value, size_t width)
+static void PutNumber(LineText *out, uint64_t value, size_t width)
 {
     char digits[24];
     size_t n = sizeof digits;
@@ -111,7 +86,7 @@ static void PutNumber(PointText *out, uint64_t value, size_t width)
         digits[--n] = (char)('0' + value % 10);
         value /= 10;
     } while (value != 0 || sizeof digits - n < width);
-    Put(out, digits + n, sizeof digits - n);
+    Append(out, digits + n, sizeof digits - n);
 }
 
 // Unicode of the Windows-1252 bytes 0x80 to 0x9F; the five the code page
@@ -127,7 +102,7 @@ enum Escaping { ESCAPE_XML, ESCAPE_QUOTED_FIELD };
 // Windows-1252 text as UTF-8. Control characters are left out: XML 1.0
 // forbids most of them, and a CR or LF would break a CUP line. XML escapes
 // & < > and "; a quoted CSV field doubles ".
-static void PutUtf8(PointText *out, const char *text, Escaping escaping)
+static void PutUtf8(LineText *out, const char *text, Escaping escaping)
 {
     for (const unsigned char *p = (const unsigned char *)text; *p; p++) {
         unsigned c = *p;
@@ -135,11 +110,11 @@ static void PutUtf8(PointText *out, const char *text, Escaping escaping)
             continue;
         if (c < 0x80) {
             if (escaping == ESCAPE_XML && (c == '&' || c == '<' || c == '>' || c == '"'))
-                PutText(out, c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&quot;");
+                AppendText(out, c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&quot;");
             else if (escaping == ESCAPE_QUOTED_FIELD && c == '"')
-                Put(out, "\"\"", 2);
+                Append(out, "\"\"", 2);
             else
-                Put(out, (const char *)p, 1);
+                Append(out, (const char *)p, 1);
             continue;
         }
         unsigned code = c < 0xA0 ? kCp1252High[c - 0x80] : c;
@@ -147,20 +122,20 @@ static void PutUtf8(PointText *out, const char *text, Escaping escaping)
         if (code < 0x800) {
             bytes[0] = (char)(0xC0 | code >> 6);
             bytes[1] = (char)(0x80 | (code & 0x3F));
-            Put(out, bytes, 2);
+            Append(out, bytes, 2);
         } else {
             bytes[0] = (char)(0xE0 | code >> 12);
             bytes[1] = (char)(0x80 | (code >> 6 & 0x3F));
             bytes[2] = (char)(0x80 | (code & 0x3F));
-            Put(out, bytes, 3);
+            Append(out, bytes, 3);
         }
     }
 }
 
-static void PutAltitude(PointText *out, int16_t altitude)
+static void PutAltitude(LineText *out, int16_t altitude)
 {
     if (altitude < 0)
-        Put(out, "-", 1);
+        Append(out, "-", 1);
     PutNumber(out, altitude < 0 ? (uint64_t)(-(int)altitude) : (uint64_t)altitude, 1);
 }
 
@@ -169,86 +144,86 @@ static void PutAltitude(PointText *out, int16_t altitude)
 static const double kLargestDegrees = 2147483648.0;
 
 // Signed degrees to 7 decimals, without the sign when they round to zero.
-static void PutGpxDegrees(PointText *out, double degrees)
+static void PutGpxDegrees(LineText *out, double degrees)
 {
     double value = fabs(degrees);
     if (!(value < kLargestDegrees)) {
         char text[64];
         snprintf(text, sizeof text, "%.7f", degrees);
-        PutText(out, text);
+        AppendText(out, text);
         return;
     }
     uint64_t scaled = (uint64_t)(value * 1e7 + 0.5);
     if (degrees < 0 && scaled != 0)
-        Put(out, "-", 1);
+        Append(out, "-", 1);
     PutNumber(out, scaled / 10000000, 1);
-    Put(out, ".", 1);
+    Append(out, ".", 1);
     PutNumber(out, scaled % 10000000, 7);
 }
 
 size_t FormatGpxPoint(const Waypoint *point, char *text, size_t size)
 {
-    PointText out = {text, size, 0};
+    LineText out = {text, size, 0};
     if (size > 0)
         text[0] = '\0';
-    PutText(&out, "  <wpt lat=\"");
+    AppendText(&out, "  <wpt lat=\"");
     PutGpxDegrees(&out, WaypointDegrees(point->latitude));
-    PutText(&out, "\" lon=\"");
+    AppendText(&out, "\" lon=\"");
     PutGpxDegrees(&out, WaypointDegrees(point->longitude));
-    PutText(&out, "\">\n    <ele>");
+    AppendText(&out, "\">\n    <ele>");
     PutAltitude(&out, point->altitude);
-    PutText(&out, "</ele>\n    <name>");
+    AppendText(&out, "</ele>\n    <name>");
     PutUtf8(&out, point->name, ESCAPE_XML);
-    PutText(&out, "</name>\n");
+    AppendText(&out, "</name>\n");
     if (point->description[0] != '\0') {
-        PutText(&out, "    <desc>");
+        AppendText(&out, "    <desc>");
         PutUtf8(&out, point->description, ESCAPE_XML);
-        PutText(&out, "</desc>\n");
+        AppendText(&out, "</desc>\n");
     }
-    PutText(&out, "  </wpt>\n");
+    AppendText(&out, "  </wpt>\n");
     return out.length;
 }
 
 // DDMM.mmm (degreeDigits digits of degrees) and the hemisphere, which comes
 // from the stored value as in the CompeGPS export: a negative zero is N or
 // E. Minutes that round up to 60.000 carry into the degrees.
-static void PutCupAngle(PointText *out, float radians, size_t degreeDigits, char positive, char negative)
+static void PutCupAngle(LineText *out, float radians, size_t degreeDigits, char positive, char negative)
 {
     double value = fabs(WaypointDegrees(radians));
     if (value < kLargestDegrees) {
         uint64_t thousandths = (uint64_t)(value * 60000 + 0.5);   // of a minute
         PutNumber(out, thousandths / 60000, degreeDigits);
         PutNumber(out, thousandths % 60000 / 1000, 2);
-        Put(out, ".", 1);
+        Append(out, ".", 1);
         PutNumber(out, thousandths % 1000, 3);
     } else {
         char text[64];
         snprintf(text, sizeof text, "%.3f", value);
-        PutText(out, text);
+        AppendText(out, text);
     }
     char hemisphere = radians < 0 ? negative : positive;
-    Put(out, &hemisphere, 1);
+    Append(out, &hemisphere, 1);
 }
 
 size_t FormatCupLine(const Waypoint *point, char *text, size_t size)
 {
-    PointText out = {text, size, 0};
+    LineText out = {text, size, 0};
     if (size > 0)
         text[0] = '\0';
     for (int field = 0; field < 2; field++) {   // the name, then as the code
-        Put(&out, "\"", 1);
+        Append(&out, "\"", 1);
         PutUtf8(&out, point->name, ESCAPE_QUOTED_FIELD);
-        Put(&out, "\",", 2);
+        Append(&out, "\",", 2);
     }
-    Put(&out, ",", 1);   // no country
+    Append(&out, ",", 1);   // no country
     PutCupAngle(&out, point->latitude, 2, 'N', 'S');
-    Put(&out, ",", 1);
+    Append(&out, ",", 1);
     PutCupAngle(&out, point->longitude, 3, 'E', 'W');
-    Put(&out, ",", 1);
+    Append(&out, ",", 1);
     PutAltitude(&out, point->altitude);
-    PutText(&out, "m,1,,,,\"");   // style 1, no runway, no frequency
+    AppendText(&out, "m,1,,,,\"");   // style 1, no runway, no frequency
     PutUtf8(&out, point->description, ESCAPE_QUOTED_FIELD);
-    PutText(&out, "\"\n");
+    AppendText(&out, "\"\n");
     return out.length;
 }
 

@@ -24,15 +24,7 @@ double WaypointDegrees(float radians)
     return (double)radians * 180 / kPi;
 }
 
-// Text built piece by piece; pieces that do not fit are cut, and the text
-// always ends in NUL.
-struct LineText {
-    char *text;
-    size_t size;
-    size_t length;
-};
-
-static void Append(LineText *line, const char *piece, size_t count)
+void Append(LineText *line, const char *piece, size_t count)
 {
     if (line->size == 0)
         return;
@@ -44,7 +36,7 @@ static void Append(LineText *line, const char *piece, size_t count)
     line->text[line->length] = '\0';
 }
 
-static void AppendText(LineText *line, const char *text)
+void AppendText(LineText *line, const char *text)
 {
     Append(line, text, strlen(text));
 }

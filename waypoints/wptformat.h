@@ -34,6 +34,17 @@ double WaypointDegrees(float radians);
 // of WAYPOINT_LINES_SIZE).
 size_t FormatWaypointLines(const Waypoint *point, char *text, size_t size);
 
+// Text built piece by piece, as every export format builds its lines;
+// pieces that do not fit are cut, and the text always ends in NUL.
+struct LineText {
+    char *text;
+    size_t size;
+    size_t length;
+};
+
+void Append(LineText *line, const char *piece, size_t count);
+void AppendText(LineText *line, const char *text);
+
 // Copies the records of the window from the store to out as point lines
 // and type lines, in store order; returns the number of points written.
 // Stops at the first failed write, which CloseStream then reports.
