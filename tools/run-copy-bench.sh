@@ -19,11 +19,6 @@ cd "$root"
 work=$root/build/bench-copy
 runs=6
 
-winpath() {
-  local path=${1//\//\\}
-  echo "Z:$path"
-}
-
 # copy_bench INSTRUMENT TARGET: prints "copy ms", "status", "boxes", "peak KiB".
 copy_bench() {
   rm -rf "$2" && mkdir -p "$2" && sync

@@ -15,11 +15,6 @@ cd "$root"
 work=$root/build/bench-book
 runs=3
 
-winpath() {
-  local path=${1//\//\\}
-  echo "Z:$path"
-}
-
 # The Status line, the time and the peak memory of a build of the list.
 book_run() {
   "$TOLMARO_WINE" "$TOLMARO_WIN_BUILD/copy_bench.exe" --book "$(winpath "$1/SETUP/setupdata.txt")" | tr -d '\r' |

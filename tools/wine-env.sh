@@ -32,6 +32,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # Code page 1252 for the program's single-byte texts.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
+# The Windows path of a host path, through drive Z:.
+winpath() {
+  local path=${1//\//\\}
+  echo "Z:$path"
+}
+
 # Creates the prefix once: no window manager waits, no Mono or Gecko.
 ensure_wine_prefix() {
   if [ ! -f "$WINEPREFIX/.tolmaro-ready" ]; then

@@ -229,11 +229,10 @@ size_t FormatCupLine(const Waypoint *point, char *text, size_t size)
 
 uint32_t WriteWaypointsInFormat(WaypointStore *store, Stream *out, KindWindow window, WaypointFormat format)
 {
-    if (format == FORMAT_COMPEGPS)
-        return WriteWaypointsOfKinds(store, out, window);
     uint32_t count = 0;
     char text[WAYPOINT_TEXT_SIZE];
     const uint8_t *record;
+    // A write that failed (a full disk) fails the whole file: stop there.
     while (!out->failed && (record = NextWaypointRecord(store)) != NULL) {
         uint8_t kind = record[WAYPOINT_KIND_OFFSET];
         if (kind < window.lowest || kind > window.highest)
@@ -243,8 +242,10 @@ uint32_t WriteWaypointsInFormat(WaypointStore *store, Stream *out, KindWindow wi
         count++;
         if (format == FORMAT_GPX)
             FormatGpxPoint(&point, text, sizeof text);
-        else
+        else if (format == FORMAT_CUP)
             FormatCupLine(&point, text, sizeof text);
+        else
+            FormatWaypointLines(&point, text, sizeof text);
         WriteText(out, text);
     }
     return count;

@@ -218,22 +218,3 @@ size_t FormatWaypointLines(const Waypoint *point, char *text, size_t size)
     AppendText(&line, ",0,-1.0,16777215,255,1,7,,0.0,\n");
     return line.length;
 }
-
-uint32_t WriteWaypointsOfKinds(WaypointStore *store, Stream *out, KindWindow window)
-{
-    uint32_t count = 0;
-    char lines[WAYPOINT_LINES_SIZE];
-    const uint8_t *record;
-    // A write that failed (a full disk) fails the whole file: stop there.
-    while (!out->failed && (record = NextWaypointRecord(store)) != NULL) {
-        uint8_t kind = record[WAYPOINT_KIND_OFFSET];
-        if (kind < window.lowest || kind > window.highest)
-            continue;
-        Waypoint point;
-        DecodeWaypoint(record, &point);
-        count++;
-        FormatWaypointLines(&point, lines, sizeof lines);
-        WriteText(out, lines);
-    }
-    return count;
-}

@@ -45,9 +45,4 @@ struct LineText {
 void Append(LineText *line, const char *piece, size_t count);
 void AppendText(LineText *line, const char *text);
 
-// Copies the records of the window from the store to out as point lines
-// and type lines, in store order; returns the number of points written.
-// Stops at the first failed write, which CloseStream then reports.
-uint32_t WriteWaypointsOfKinds(WaypointStore *store, Stream *out, KindWindow window);
-
 #endif
