@@ -54,9 +54,10 @@ static std::string PageState()
 
 class Waypoints : public SampleInstrumentTest {};
 
-// One program through a series of stores. A reload sets the counts to 0 and
-// the next visit counts the new store; a visit without a reload counts again
-// only while nothing was found. Buttons once enabled stay enabled.
+// One program through a series of stores. Without a store nothing is counted
+// or said, and an export is the header alone. A reload sets the counts to 0
+// and the next visit counts the new store; a visit without a reload counts
+// again only while nothing was found. Buttons once enabled stay enabled.
 TEST_F(Waypoints, StoresAreCountedByKindAtTheFirstVisitAfterEachLoad)
 {
     std::string sample = ReadFileBytes(kStore);
@@ -68,8 +69,25 @@ TEST_F(Waypoints, StoresAreCountedByKindAtTheFirstVisitAfterEachLoad)
         {"three records", Record("A", 1, 1) + Record("B", 2, 1) + Record("C", 3, 0), true, "2 1 0 +++", true},
         {"the sample's store", sample, true, "20 6 13 +++", true},
     };
+    DeleteFileA(kStore);
     StartProgram();
+    std::string status = StatusText();
+    Command(IDM_WAYPOINTS_PAGE);
     EXPECT_EQ(PageState(), "0 0 0 ---");
+    EXPECT_EQ(StatusText(), status);
+    EXPECT_FALSE(IsShown(IDC_WP_ANIMATION));
+    ScriptChoice("G:\\empty.wpt");
+    Command(IDC_EXPORT_WAYPOINTS);
+    EXPECT_EQ(ReadFileBytes("G:\\empty.wpt"), kHeader);
+    EXPECT_EQ(StatusText(), " 0 Punkte geschrieben");
+    EXPECT_TRUE(PromptsOfKind("message").empty());
+    // A failed write of each format: further below.
+    ScriptChoice("G:\\no such folder\\out.wpt");
+    Command(IDC_EXPORT_WAYPOINTS);
+    EXPECT_TRUE(ShownOneWarning("Wegepunktdatei kann nicht ge\xF6" "ffnet werden", "Dateifehler!"));
+    EXPECT_EQ(StatusText(), " 0 Punkte geschrieben");
+    Command(IDC_WP_BACK);
+
     for (auto &c : cases) {
         SCOPED_TRACE(c.name);
         WriteFileBytes(kStore, c.store);
@@ -84,29 +102,6 @@ TEST_F(Waypoints, StoresAreCountedByKindAtTheFirstVisitAfterEachLoad)
         EXPECT_EQ(IsShown(IDC_WP_ANIMATION), c.counted);
         Command(IDC_WP_BACK);
     }
-}
-
-TEST_F(Waypoints, WithoutStoreNothingIsCountedOrSaidAndAnExportIsTheHeaderAlone)
-{
-    DeleteFileA(kStore);
-    StartProgram();
-    std::string status = StatusText();
-    Command(IDM_WAYPOINTS_PAGE);
-    EXPECT_EQ(PageState(), "0 0 0 ---");
-    EXPECT_EQ(StatusText(), status);
-    EXPECT_FALSE(IsShown(IDC_WP_ANIMATION));
-    ScriptChoice("G:\\empty.wpt");
-    Command(IDC_EXPORT_WAYPOINTS);
-    EXPECT_EQ(ReadFileBytes("G:\\empty.wpt"), kHeader);
-    EXPECT_EQ(StatusText(), " 0 Punkte geschrieben");
-    EXPECT_TRUE(PromptsOfKind("message").empty());
-
-    // A failed write of each format: further below.
-    g_prompts.clear();
-    ScriptChoice("G:\\no such folder\\out.wpt");
-    Command(IDC_EXPORT_WAYPOINTS);
-    EXPECT_TRUE(ShownOneWarning("Wegepunktdatei kann nicht ge\xF6" "ffnet werden", "Dateifehler!"));
-    EXPECT_EQ(StatusText(), " 0 Punkte geschrieben");
 }
 
 TEST_F(Waypoints, EachExportWritesItsKindsInStoreOrderAndCancelWritesNothing)
