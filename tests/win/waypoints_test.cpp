@@ -104,7 +104,7 @@ TEST_F(Waypoints, StoresAreCountedByKindAtTheFirstVisitAfterEachLoad)
     }
 }
 
-TEST_F(Waypoints, EachExportWritesItsKindsInStoreOrderAndCancelWritesNothing)
+TEST_F(Waypoints, EachExportWritesItsKindsInStoreOrderInTheFormatOfTheNameOrTheChosenType)
 {
     WriteFileBytes(kStore, Record("DEL", -5, 0) + std::string(kExampleRecord, 52) + Record("TD", 12345, 5) +
                                Record("T7", 7, 7) + Record("TA", -12345, 2) + Record("NAME7CH", 0, 0));
@@ -136,13 +136,10 @@ TEST_F(Waypoints, EachExportWritesItsKindsInStoreOrderAndCancelWritesNothing)
     EXPECT_FALSE(FileExists("waypoints.wpt"));
     EXPECT_FALSE(FileExists("G:\\waypoints.wpt"));
     EXPECT_TRUE(PromptsOfKind("message").empty());
-}
 
-// The name's extension decides the format, else the type chosen, whose
-// extension a name without one gets. The example point in each format.
-TEST_F(Waypoints, EachTypeWritesItsFormatByTheNamesExtensionOrTheChosenType)
-{
-    WriteFileBytes(kStore, std::string(kExampleRecord, 52));
+    // The name's extension decides the format, else the type chosen, whose
+    // extension a name without one gets. The store's one waypoint, the
+    // example, in each format.
     std::string wpt = kHeader + std::string(kExampleLines);
     std::string gpx = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<gpx version=\"1.1\" creator=\"Tolmaro ") +
                       std::to_string(TOLMARO_VERSION_MAJOR) + "." + std::to_string(TOLMARO_VERSION_MINOR) +
@@ -151,15 +148,14 @@ TEST_F(Waypoints, EachTypeWritesItsFormatByTheNamesExtensionOrTheChosenType)
                       "    <name>GIPFEL</name>\r\n    <desc>Startplatz Nord</desc>\r\n  </wpt>\r\n</gpx>\r\n";
     std::string cup = "name,code,country,lat,lon,elev,style,rwdir,rwlen,freq,desc\r\n"
                       "\"GIPFEL\",\"GIPFEL\",,4730.000N,01115.000W,1234m,1,,,,\"Startplatz Nord\"\r\n";
-    struct { const char *typed; DWORD type; const char *file; const std::string &bytes; } exports[] = {
+    struct { const char *typed; DWORD type; const char *file; const std::string &bytes; } typedExports[] = {
         {"G:\\typed", 1, "G:\\typed.wpt", wpt},
         {"G:\\typed", 2, "G:\\typed.gpx", gpx},
         {"G:\\typed", 3, "G:\\typed.cup", cup},
         {"G:\\UPPER.GPX", 1, "G:\\UPPER.GPX", gpx},
         {"G:\\other.txt", 3, "G:\\other.txt", cup},
     };
-    StartProgram();
-    for (auto &e : exports) {
+    for (auto &e : typedExports) {
         SCOPED_TRACE(e.file);
         SetStatusText(" -");
         ScriptChoice(e.typed, e.type);
