@@ -2,14 +2,15 @@
 """Exports the sample's waypoint store and one of hard points as GPX and CUP
 with the program's writer (check_waypoint_files.py [NATIVE_BUILD_DIR]).
 xmllint must find the GPX well-formed, GPSBabel must read back every point's
-degrees (within the format's precision), altitude and name, and Python's csv
-module the CUP rows (GPSBabel's CUP reader splits on every comma)."""
+degrees (within the format's precision), altitude and name, Python's XML
+reader every name and description, and Python's csv module the CUP rows
+(GPSBabel's CUP reader splits on every comma)."""
 import csv, math, os, re, struct, subprocess, sys, tempfile
 import xml.etree.ElementTree as ET
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 RECORD = struct.Struct('>ffh31s7sB3x')
-HIGH = bytes(range(0x80, 0x100))
+HIGH, LOW = bytes(range(0x80, 0x100)), bytes(range(0x20, 0x80))
 HARD = [   # lat, lon, altitude, name, description; minutes of 59.9997 round up to 60
     (47.5, 11.25, 1234, b'NE', b'north east'), (-33.9, -70.1, 0, b'SW', b'south west'),
     (-0.5, 179.5, 1, b'SE', b'south east, far'), (64.1, -21.9, -1, b'NW', b'north west'),
@@ -18,7 +19,9 @@ HARD = [   # lat, lon, altitude, name, description; minutes of 59.9997 round up 
     (46.0, 7.0, 500, 'Jöß Ä'.encode('cp1252'), 'Grüße über Öhringen'.encode('cp1252')),
     (46.6, 7.6, 1100, b'A&B<C>"', b'x,"y",<z>&amp; "q"'), (46.7, 7.7, 1200, b'"A,B"', b'D' * 31),
     (46.5, 7.5, 1000, HIGH[124:] + b'\x01\tZ', b'ctrl\r\nx\x1f'),
-] + [(46.1, 7.1, 600, HIGH[i:i + 7], HIGH[i:i + 31]) for i in range(0, 124, 31)]
+    (46.2, 7.2, 1300, b'"' * 7, b'&' * 31),   # the widest escapes
+] + [(46.1, 7.1, 600, HIGH[i:i + 7], HIGH[i:i + 31]) for i in range(0, 124, 31)] + [
+    (46.3, 7.3, 1400, LOW[i + 1:i + 8], LOW[i:i + 31]) for i in range(0, 96, 31)]
 
 
 def text(raw):
@@ -33,6 +36,10 @@ def check(path, expected):
     gpx, problems = path.endswith('.gpx'), []
     if gpx:
         subprocess.run(['xmllint', '--noout', path], check=True)
+        wpts = ET.parse(path).getroot().iter('{http://www.topografix.com/GPX/1/1}wpt')
+        texts = [[w.findtext('{*}name'), w.findtext('{*}desc') or ''] for w in wpts]
+        if texts != [[p[3], p[4]] for p in expected]:
+            problems.append('%s: names and descriptions %r' % (path, texts))
     else:
         raw = open(path, 'rb').read()
         rows = list(csv.reader(open(path, encoding='utf-8', newline='')))

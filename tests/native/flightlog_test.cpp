@@ -1,6 +1,7 @@
 // The flight book's reader on the logs that break readers, and the bytes it
-// reads of a big log. The rows' order and CSV lines are checked on the page
-// (tests/win/flightbook_test.cpp) and by tools/check_flight_book.py.
+// reads of a big log. The dates' two forms, a log without fixes, an empty one
+// and a flight over midnight, the rows' order and CSV lines are checked on the
+// page (tests/win/flightbook_test.cpp) and by tools/check_flight_book.py.
 #include <gtest/gtest.h>
 
 #include <stdio.h>
@@ -37,22 +38,18 @@ TEST(FlightLog, FieldsOfTheLogsThatBreakReaders)
     for (int i = 0; i < 2000; i++)
         filler += "LZIRNOTE 0123456789\r\n";   // 42,000 bytes
     const struct { const char *name; std::string bytes, fields; } cases[] = {
-        {"date with its number", kHead + Fix("094812") + Fix("120003"), "14.06.2025|09:48:12|12:00:03|2:11|Nova Mentor 7"},
         {"old date form, 80 is 1980", "HFDTE010380\r\n" + Fix("101010"), "01.03.1980|10:10:10|10:10:10|0:00|"},
         {"79 is 2079", "HFDTE311279\n" + Fix("000000"), "31.12.2079|00:00:00|00:00:00|0:00|"},
         {"no date, LF only", "HFGTYGLIDERTYPE:Ozone\n" + Fix("100000", "\n") + Fix("113059", "\n"), "|10:00:00|11:30:59|1:30|Ozone"},
         {"no line end at the end", kHead + Fix("100000") + Fix("110000", ""), "14.06.2025|10:00:00|11:00:00|1:00|Nova Mentor 7"},
-        {"no fix", kHead + "LZIRTRACKINTERVAL:5\r\n", "14.06.2025||||Nova Mentor 7"},
         {"cut short last fix", kHead + Fix("100000") + Fix("101500") + "B10160047398", "14.06.2025|10:00:00|10:15:00|0:15|Nova Mentor 7"},
         {"invalid times do not count", kHead + Fix("245900") + Fix("106000") + Fix("100000") + Fix("110061") + "B1100004739822N\r\n",
          "14.06.2025|10:00:00|10:00:00|0:00|Nova Mentor 7"},
-        {"over midnight", kHead + Fix("235010") + Fix("004109"), "14.06.2025|23:50:10|00:41:09|0:50|Nova Mentor 7"},
         {"NUL bytes", kHead.substr(0, 42) + std::string("HFGTYGLIDERTYPE: Wing \0x", 24) + "\r\n" + Fix("100000") +
                           std::string("\0\0\0", 3) + "\r\n" + Fix("120000"), "14.06.2025|10:00:00|12:00:00|2:00|Wing"},
         {"fixes beyond the head", kHead + filler + filler + Fix("100000") + Fix("120000"), "14.06.2025||12:00:00||Nova Mentor 7"},
         {"a long tail after the last fix", kHead + Fix("100000") + Fix("120000") + filler, "14.06.2025|10:00:00|12:00:00|2:00|Nova Mentor 7"},
         {"a tail of other records only", kHead + Fix("100000") + filler + filler, "14.06.2025|10:00:00|||Nova Mentor 7"},
-        {"empty file", "", "||||"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(Fields(c.bytes), c.fields) << c.name;

@@ -58,29 +58,26 @@ struct LoadCase {
 };
 
 static const LoadCase kLoadCases[] = {
+    // A key or two of each clamp rule.
     {"Sinkton:2.5;", "Sinkton:-0.0;"}, {"Sinkton:-7;", "Sinkton:-5.0;"}, {"Sinkton:-1.25;", "Sinkton:-1.2;"},
-    {"Sinkton:  -3e0;", "Sinkton:-3.0;"}, {"Sinkton:abc;", "Sinkton:-0.0;"}, {"Sinkton:0;", "Sinkton:-0.0;"},
+    {"Sinkton:  -3e0;", "Sinkton:-3.0;"}, {"Sinkton:0;", "Sinkton:-0.0;"},
     {"Steigton:9;", "Steigton:5.0;"}, {"Steigton:-1;", "Steigton:0.0;"}, {"Steigton:inf;", "Steigton:0.0;"},
     {"Steigton:0x10;", "Steigton:0.0;"},
     // Numbers as strtod and strtol read them, in the forms the file uses.
     {"Steigton:.5;", "Steigton:0.5;"}, {"Steigton:2.;", "Steigton:2.0;"}, {"Steigton:2e+;", "Steigton:2.0;"},
     {"Steigton:1,5;", "Steigton:1.0;"}, {"Steigton:nan;", "Steigton:0.0;"}, {"Contrast:\t7x;", "Contrast:7;"},
     {"Contrast:-;", "Contrast:0;"}, {"Timeoffset:-20;", "Timeoffset:-12;"}, {"Timeoffset:20;", "Timeoffset:13;"},
-    {"Trackinterval:0;", "Trackinterval:1;"}, {"Trackinterval:61;", "Trackinterval:60;"},
-    {"Integralzeit:0;", "Integralzeit:1;"}, {"Integralzeit:99;", "Integralzeit:60;"},
-    {"Lautstaerke:12;", "Lautstaerke:8;"}, {"Lautstaerke:-1;", "Lautstaerke:255;"},
-    {"Lautstaerke:-300;", "Lautstaerke:212;"}, {"Contrast:30;", "Contrast:24;"}, {"Contrast:-2;", "Contrast:254;"},
-    {"Feld1:17;", "Feld1:2;"}, {"Feld1:-1;", "Feld1:2;"}, {"Feld1:272;", "Feld1:16;"}, {"Feld2:16;", "Feld2:16;"},
-    {"Sprache:8;", "Sprache:0;"}, {"Unit:2;", "Unit:0;"}, {"CoordinateFormat:3;", "CoordinateFormat:0;"},
+    {"Integralzeit:99;", "Integralzeit:60;"}, {"Lautstaerke:12;", "Lautstaerke:8;"},
+    {"Lautstaerke:-1;", "Lautstaerke:255;"}, {"Lautstaerke:-300;", "Lautstaerke:212;"},
+    {"Feld1:17;", "Feld1:2;"}, {"Feld1:272;", "Feld1:16;"}, {"Feld2:16;", "Feld2:16;"}, {"Sprache:8;", "Sprache:0;"},
     {"AirspaceWarnDistance:-5;", "AirspaceWarnDistance:0;"},
-    {"AirspaceWarnDistance:20000;", "AirspaceWarnDistance:10000;"}, {"TOffset:-5;", "TOffset:251;"},
-    {"TOffset:300;", "TOffset:44;"}, {"POffset:-12.345;", "POffset:-12.35;"},
+    {"AirspaceWarnDistance:20000;", "AirspaceWarnDistance:10000;"}, {"TOffset:300;", "TOffset:44;"},
+    {"POffset:-12.345;", "POffset:-12.35;"},
     // Written in full, however long, and never as "inf".
     {"POffset:123456789.5;", "POffset:123456792.00;"},
     {"POffset:1e39;", "POffset:340282346638528859811704183484516925440.00;"},
     // Integers saturate as a 32-bit strtol does on the instrument's side.
-    {"Feld1:4294967297;", "Feld1:2;"}, {"Timeoffset:99999999999999999999;", "Timeoffset:13;"},
-    {"Contrast:-99999999999999999999;", "Contrast:0;"},
+    {"Feld1:4294967297;", "Feld1:2;"}, {"Contrast:-99999999999999999999;", "Contrast:0;"},
     // The key must start the line and match in case.
     {"sinkton:-1.0;", "Sinkton:-2.5;"}, {" Sinkton:-1.0;", "Sinkton:-2.5;"}, {"Sinkton -1.0;", "Sinkton:-2.5;"},
     // The last of repeated keys counts; nothing after "*" or 0x1A does.

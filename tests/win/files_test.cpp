@@ -112,44 +112,37 @@ protected:
     }
 };
 
+// A folder held open by another program cannot be removed: it is counted
+// in a box after the Status line, and taken by the next removal.
 TEST_F(Files, RemovalTakesEveryFolderLeftEmptyWhateverTheListingOrder)
 {
-    for (const char *folder : {"2011\\05", "chain\\x\\y\\z", "fileFirst\\b", "fileLast\\a", "dotted\\.keep"})
+    for (const char *folder : {"2011\\05", "chain\\x\\y\\z", "fileFirst\\b", "fileLast\\a", "dotted\\.keep", "busy\\inner"})
         MakeFolder(std::string("E:\\FLIGHTS\\") + folder);
     WriteFileBytes("E:\\FLIGHTS\\2011\\06\\a.igc", "a");
     WriteFileBytes("E:\\FLIGHTS\\fileFirst\\a.igc", "a");   // listed before the empty b
     WriteFileBytes("E:\\FLIGHTS\\fileLast\\b.igc", "b");    // listed after the empty a
     WriteFileBytes("E:\\FLIGHTS\\hidden\\h", "h");
     SetFileAttributesA("E:\\FLIGHTS\\hidden\\h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    Command(IDC_REMOVE_EMPTY);
-    // 2011\05, the chain's four, fileFirst\b, fileLast\a and the sample's 2026\04.
-    EXPECT_EQ(StatusText(), " 8 Ordner gel\xF6scht");
-    EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
-    std::string left;
-    for (const auto &e : Tree("E:\\FLIGHTS\\"))
-        left += e.first.back() == '\\' ? e.first + " " : "";
-    EXPECT_EQ(left, "2011\\ 2011\\06\\ 2025\\ 2025\\06\\ 2025\\07\\ 2026\\ 2026\\05\\ dotted\\ dotted\\.keep\\ "
-                    "fileFirst\\ fileLast\\ hidden\\ ");
-    Command(IDC_REMOVE_EMPTY);
-    EXPECT_EQ(StatusText(), " 0 Ordner gel\xF6scht");
-    EXPECT_STREQ(g_deviceRoot.path, "E:\\FLIGHTS\\");
-    EXPECT_TRUE(g_prompts.empty());
-}
-
-TEST_F(Files, FolderThatCannotBeRemovedIsReportedAndAMissingFlightsFolderIsNoFailure)
-{
-    MakeFolder("E:\\FLIGHTS\\busy\\inner");
-    // Held open without sharing its deletion, as another program may hold it.
     HANDLE held = CreateFileA("E:\\FLIGHTS\\busy\\inner", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     ScriptDuringNextPrompt(NoteStatus);
     Command(IDC_REMOVE_EMPTY);
     CloseHandle(held);
-    EXPECT_EQ(StatusText(), " 1 Ordner gel\xF6scht");   // the sample's 2026\04
+    // 2011\05, the chain's four, fileFirst\b, fileLast\a and the sample's 2026\04.
+    EXPECT_EQ(StatusText(), " 8 Ordner gel\xF6scht");
     EXPECT_TRUE(ShownOneWarning("1 Ordner konnten nicht gel\xF6scht werden", "Dateifehler"));
-    EXPECT_EQ(g_statusAtBox, " 1 Ordner gel\xF6scht");
-    EXPECT_TRUE(FileExists("E:\\FLIGHTS\\busy\\inner"));
+    EXPECT_EQ(g_statusAtBox, " 8 Ordner gel\xF6scht");
+    EXPECT_TRUE(IsShown(IDC_FILES_ANIMATION));
+    std::string left;
+    for (const auto &e : Tree("E:\\FLIGHTS\\"))
+        left += e.first.back() == '\\' ? e.first + " " : "";
+    EXPECT_EQ(left, "2011\\ 2011\\06\\ 2025\\ 2025\\06\\ 2025\\07\\ 2026\\ 2026\\05\\ busy\\ busy\\inner\\ dotted\\ "
+                    "dotted\\.keep\\ fileFirst\\ fileLast\\ hidden\\ ");
+    Command(IDC_REMOVE_EMPTY);
+    EXPECT_EQ(StatusText(), " 2 Ordner gel\xF6scht");
+    EXPECT_STREQ(g_deviceRoot.path, "E:\\FLIGHTS\\");
+    EXPECT_EQ(PromptsOfKind("message").size(), 1u);
 
     // A missing FLIGHTS folder is no failure.
     ClearTestDrives();
@@ -202,7 +195,7 @@ TEST_F(Files, WholeInstrumentIsCopiedWithItsFoldersAndTheTargetIsNeverWalked)
 // Each failure is counted once and reported after the status text, and
 // everything else is still copied. A path over 259 characters, which the
 // walk never forms (fuzz_flightpaths), is one failure more of the same count.
-TEST_F(Files, FailedCopiesAreCountedAndReported)
+TEST_F(Files, FailedCopiesAreCountedReportedAndLeaveNoFileUnderTheirName)
 {
     // What stands in the way in the target: a folder where a log must go,
     // a file where a folder must be made.
@@ -227,15 +220,13 @@ TEST_F(Files, FailedCopiesAreCountedAndReported)
         expected.erase(c.name);
         EXPECT_EQ(Tree(target, c.name), expected) << c.target;
     }
-}
 
-// H:\inst holds a flight log that opens but cannot be read: its copy fails
-// after the target file is opened, and leaves nothing under its name.
-TEST_F(Files, CopyThatFailsPartwayLeavesNoFileUnderItsName)
-{
+    // H:\inst holds a flight log that opens but cannot be read: its copy
+    // fails after the target file is opened, and leaves nothing under its name.
     ScriptChoice("H:\\inst\\SETUP\\setupdata.txt");
     Command(IDM_CHOOSE_SETUP);
     ASSERT_TRUE(FileExists("H:\\inst\\FLIGHTS\\unreadable.igc"));
+    g_prompts.clear();
     CopyTo(IDC_COPY_FLIGHTS, "G:\\");
     EXPECT_EQ(StatusText(), " 0 Dateien kopiert");
     EXPECT_TRUE(ShownOneWarning(kCopyFailed, "Dateifehler"));
@@ -260,27 +251,23 @@ static LRESULT CALLBACK PullOnFirstProgress(HWND window, UINT message, WPARAM wP
 }
 
 // What the walk met after the pull: in each folder it was in, the entries
-// listed after the one it was in (the pulled file itself included), but
-// folders whose names begin with a point. Each is one failure.
-static unsigned EntriesMetAfter(const std::string &root, const std::string &pulled)
+// listed from the one it was in (the pulled file itself included, a folder
+// it had entered not), but folders whose names begin with a point. Each is
+// one failure: a folder that cannot be listed is one.
+static unsigned EntriesMetAfter(const std::string &folder, const std::string &pulled)
 {
+    size_t end = pulled.find('\\');
+    std::string component = pulled.substr(0, end);
     unsigned met = 0;
-    std::string folder = root;
-    for (size_t at = 0; at < pulled.size();) {
-        size_t end = pulled.find('\\', at);
-        bool file = end == std::string::npos;
-        std::string component = pulled.substr(at, file ? std::string::npos : end - at);
-        bool after = false;
-        for (const WIN32_FIND_DATAA &entry : ListFolder(folder)) {
-            if (entry.cFileName == component)
-                after = true;
-            if (after && (file || entry.cFileName != component) && !(IsFolder(entry) && entry.cFileName[0] == '.'))
-                met++;
-        }
-        folder += component + "\\";
-        at = file ? pulled.size() : end + 1;
+    bool after = false;
+    for (const WIN32_FIND_DATAA &entry : ListFolder(folder)) {
+        after = after || entry.cFileName == component;
+        if (after && !(IsFolder(entry) && entry.cFileName[0] == '.'))
+            met++;
     }
-    return met;
+    if (end == std::string::npos)
+        return met;
+    return met - 1 + EntriesMetAfter(folder + component + "\\", pulled.substr(end + 1));
 }
 
 TEST_F(Files, InstrumentPulledDuringTheFullCopyIsReportedAndLeavesOnlyWholeFiles)

@@ -54,9 +54,10 @@ static std::string PageState()
 
 class Waypoints : public SampleInstrumentTest {};
 
-// One program through a series of stores. A reload sets the counts to 0 and
-// the next visit counts the new store; a visit without a reload counts again
-// only while nothing was found. Buttons once enabled stay enabled.
+// One program through a series of stores. Without a store nothing is counted
+// or said, and an export is the header alone. A reload sets the counts to 0
+// and the next visit counts the new store; a visit without a reload counts
+// again only while nothing was found. Buttons once enabled stay enabled.
 TEST_F(Waypoints, StoresAreCountedByKindAtTheFirstVisitAfterEachLoad)
 {
     std::string sample = ReadFileBytes(kStore);
@@ -68,8 +69,25 @@ TEST_F(Waypoints, StoresAreCountedByKindAtTheFirstVisitAfterEachLoad)
         {"three records", Record("A", 1, 1) + Record("B", 2, 1) + Record("C", 3, 0), true, "2 1 0 +++", true},
         {"the sample's store", sample, true, "20 6 13 +++", true},
     };
+    DeleteFileA(kStore);
     StartProgram();
+    std::string status = StatusText();
+    Command(IDM_WAYPOINTS_PAGE);
     EXPECT_EQ(PageState(), "0 0 0 ---");
+    EXPECT_EQ(StatusText(), status);
+    EXPECT_FALSE(IsShown(IDC_WP_ANIMATION));
+    ScriptChoice("G:\\empty.wpt");
+    Command(IDC_EXPORT_WAYPOINTS);
+    EXPECT_EQ(ReadFileBytes("G:\\empty.wpt"), kHeader);
+    EXPECT_EQ(StatusText(), " 0 Punkte geschrieben");
+    EXPECT_TRUE(PromptsOfKind("message").empty());
+    // A failed write of each format: further below.
+    ScriptChoice("G:\\no such folder\\out.wpt");
+    Command(IDC_EXPORT_WAYPOINTS);
+    EXPECT_TRUE(ShownOneWarning("Wegepunktdatei kann nicht ge\xF6" "ffnet werden", "Dateifehler!"));
+    EXPECT_EQ(StatusText(), " 0 Punkte geschrieben");
+    Command(IDC_WP_BACK);
+
     for (auto &c : cases) {
         SCOPED_TRACE(c.name);
         WriteFileBytes(kStore, c.store);
@@ -86,30 +104,7 @@ TEST_F(Waypoints, StoresAreCountedByKindAtTheFirstVisitAfterEachLoad)
     }
 }
 
-TEST_F(Waypoints, WithoutStoreNothingIsCountedOrSaidAndAnExportIsTheHeaderAlone)
-{
-    DeleteFileA(kStore);
-    StartProgram();
-    std::string status = StatusText();
-    Command(IDM_WAYPOINTS_PAGE);
-    EXPECT_EQ(PageState(), "0 0 0 ---");
-    EXPECT_EQ(StatusText(), status);
-    EXPECT_FALSE(IsShown(IDC_WP_ANIMATION));
-    ScriptChoice("G:\\empty.wpt");
-    Command(IDC_EXPORT_WAYPOINTS);
-    EXPECT_EQ(ReadFileBytes("G:\\empty.wpt"), kHeader);
-    EXPECT_EQ(StatusText(), " 0 Punkte geschrieben");
-    EXPECT_TRUE(PromptsOfKind("message").empty());
-
-    // A failed write of each format: further below.
-    g_prompts.clear();
-    ScriptChoice("G:\\no such folder\\out.wpt");
-    Command(IDC_EXPORT_WAYPOINTS);
-    EXPECT_TRUE(ShownOneWarning("Wegepunktdatei kann nicht ge\xF6" "ffnet werden", "Dateifehler!"));
-    EXPECT_EQ(StatusText(), " 0 Punkte geschrieben");
-}
-
-TEST_F(Waypoints, EachExportWritesItsKindsInStoreOrderAndCancelWritesNothing)
+TEST_F(Waypoints, EachExportWritesItsKindsInStoreOrderInTheFormatOfTheNameOrTheChosenType)
 {
     WriteFileBytes(kStore, Record("DEL", -5, 0) + std::string(kExampleRecord, 52) + Record("TD", 12345, 5) +
                                Record("T7", 7, 7) + Record("TA", -12345, 2) + Record("NAME7CH", 0, 0));
@@ -141,13 +136,10 @@ TEST_F(Waypoints, EachExportWritesItsKindsInStoreOrderAndCancelWritesNothing)
     EXPECT_FALSE(FileExists("waypoints.wpt"));
     EXPECT_FALSE(FileExists("G:\\waypoints.wpt"));
     EXPECT_TRUE(PromptsOfKind("message").empty());
-}
 
-// The name's extension decides the format, else the type chosen, whose
-// extension a name without one gets. The example point in each format.
-TEST_F(Waypoints, EachTypeWritesItsFormatByTheNamesExtensionOrTheChosenType)
-{
-    WriteFileBytes(kStore, std::string(kExampleRecord, 52));
+    // The name's extension decides the format, else the type chosen, whose
+    // extension a name without one gets. The store's one waypoint, the
+    // example, in each format.
     std::string wpt = kHeader + std::string(kExampleLines);
     std::string gpx = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<gpx version=\"1.1\" creator=\"Tolmaro ") +
                       std::to_string(TOLMARO_VERSION_MAJOR) + "." + std::to_string(TOLMARO_VERSION_MINOR) +
@@ -156,15 +148,14 @@ TEST_F(Waypoints, EachTypeWritesItsFormatByTheNamesExtensionOrTheChosenType)
                       "    <name>GIPFEL</name>\r\n    <desc>Startplatz Nord</desc>\r\n  </wpt>\r\n</gpx>\r\n";
     std::string cup = "name,code,country,lat,lon,elev,style,rwdir,rwlen,freq,desc\r\n"
                       "\"GIPFEL\",\"GIPFEL\",,4730.000N,01115.000W,1234m,1,,,,\"Startplatz Nord\"\r\n";
-    struct { const char *typed; DWORD type; const char *file; const std::string &bytes; } exports[] = {
+    struct { const char *typed; DWORD type; const char *file; const std::string &bytes; } typedExports[] = {
         {"G:\\typed", 1, "G:\\typed.wpt", wpt},
         {"G:\\typed", 2, "G:\\typed.gpx", gpx},
         {"G:\\typed", 3, "G:\\typed.cup", cup},
         {"G:\\UPPER.GPX", 1, "G:\\UPPER.GPX", gpx},
         {"G:\\other.txt", 3, "G:\\other.txt", cup},
     };
-    StartProgram();
-    for (auto &e : exports) {
+    for (auto &e : typedExports) {
         SCOPED_TRACE(e.file);
         SetStatusText(" -");
         ScriptChoice(e.typed, e.type);
