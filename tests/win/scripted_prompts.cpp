@@ -42,15 +42,6 @@ std::vector<PromptCall> PromptsOfKind(const std::string &kind)
     return found;
 }
 
-static PromptCall Call(const char *kind, HWND owner, const char *caption)
-{
-    PromptCall call = {};
-    call.kind = kind;
-    call.owner = owner;
-    call.caption = caption ? caption : "";
-    return call;
-}
-
 static Choice NextChoice()
 {
     if (g_choices.empty())
@@ -62,19 +53,14 @@ static Choice NextChoice()
 
 int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT type)
 {
-    PromptCall call = Call("message", owner, caption);
-    call.text = text;
-    call.type = type;
-    Record(call);
+    Record({"message", owner, text, caption ? caption : "", type, 0, 0});
     return IDOK;
 }
 
 static BOOL AnswerFileDialog(const char *kind, OPENFILENAMEA *dialog)
 {
-    PromptCall call = Call(kind, dialog->hwndOwner, dialog->lpstrTitle);
-    call.fileType = dialog->nFilterIndex;
-    call.flags = dialog->Flags;
-    Record(call);
+    Record({kind, dialog->hwndOwner, "", dialog->lpstrTitle ? dialog->lpstrTitle : "", 0, dialog->nFilterIndex,
+            dialog->Flags});
     Choice choice = NextChoice();
     if (choice.path.empty() || choice.path.size() >= dialog->nMaxFile)
         return FALSE;
@@ -96,7 +82,7 @@ BOOL ShowSaveFileDialog(OPENFILENAMEA *dialog)
 
 bool BrowseForFolder(BROWSEINFOA *browse, char *path)
 {
-    Record(Call("folder", browse->hwndOwner, browse->lpszTitle));
+    Record({"folder", browse->hwndOwner, "", browse->lpszTitle ? browse->lpszTitle : "", 0, 0, 0});
     std::string choice = NextChoice().path;
     if (choice.empty() || choice.size() >= MAX_PATH)
         return false;

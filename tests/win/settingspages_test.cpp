@@ -46,8 +46,9 @@ struct BarCase {
 };
 
 // The sample starts at contrast 14, sink -1.8, climb 0.2, time offset 1,
-// track interval 5, integration time 3 and airspace 500; its volume is set
-// to -1, which the file's reader keeps as the byte 255.
+// integration time 3 and airspace 500; its volume is set to -1, which the
+// file's reader keeps as the byte 255. The track interval bar steps as the
+// integration time's does.
 static const BarCase kBarCases[] = {
     {IDC_VOLUME_BAR, IDC_VOLUME_VALUE, 0, 8, "255",
      {{SB_LINERIGHT, 0, "255", 8}, {SB_LINELEFT, 0, "254", 8}, {SB_PAGERIGHT, 0, "8", 8}, {SB_PAGELEFT, 0, "6", 6},
@@ -68,9 +69,6 @@ static const BarCase kBarCases[] = {
      {{SB_PAGELEFT, 0, "-5", -5}, {SB_PAGELEFT, 0, "-11", -11}, {SB_PAGELEFT, 0, "-12", -12},
       {SB_THUMBPOSITION, -5, "-5", -5}, {SB_THUMBPOSITION, 8, "8", 8}, {SB_PAGERIGHT, 0, "13", 13},
       {SB_LINERIGHT, 0, "13", 13}}},
-    {IDC_TRACK_BAR, IDC_TRACK_VALUE, 1, 60, "5",
-     {{SB_PAGERIGHT, 0, "15", 15}, {SB_PAGELEFT, 0, "5", 5}, {SB_PAGELEFT, 0, "1", 1}, {SB_LINELEFT, 0, "1", 1},
-      {SB_THUMBPOSITION, 51, "51", 51}, {SB_PAGERIGHT, 0, "60", 60}, {SB_LINELEFT, 0, "59", 59}}},
     {IDC_INTEGRAL_BAR, IDC_INTEGRAL_VALUE, 1, 60, "3",
      {{SB_LINELEFT, 0, "2", 2}, {SB_LINELEFT, 0, "1", 1}, {SB_LINELEFT, 0, "1", 1}, {SB_PAGERIGHT, 0, "11", 11},
       {SB_THUMBPOSITION, 55, "55", 55}, {SB_PAGERIGHT, 0, "60", 60}, {SB_BOTTOM, 0, "60", 60}}},
@@ -106,19 +104,9 @@ TEST_F(SettingsPages, EveryScrollCodeOnEveryBar)
 
 TEST_F(SettingsPages, SavingPage2WritesWhatIsShown)
 {
-    WriteFileBytes("E:\\SETUP\\setupdata.txt",
-                   "Sinkton:-7;\r\nLautstaerke:-1;\r\nTOffset:-5;\r\nPOffset:-1234567.891;\r\n"
-                   "Feld1:258;\r\nTimeoffset:-20;\r\nSprache:8;\r\n*\r\nContrast:3;\r\n");
+    // Loaded clamped: sink -7 as -5.0, one step up from there -4.9.
+    WriteFileBytes("E:\\SETUP\\setupdata.txt", "Sinkton:-7;\r\nTimeoffset:-20;\r\n*\r\n");
     StartProgram();
-    // Unchanged, the file is written back whole, with the values clamped on load.
-    Command(IDM_SETTINGS2_PAGE);
-    Command(IDC_S2_SAVE);
-    EXPECT_EQ(ReadFileBytes("E:\\SETUP\\setupdata.txt"),
-              "Sinkton:-5.0;\r\nSteigton:0.3;\r\nTimeoffset:-12;\r\nTrackinterval:1;\r\n"
-              "Lautstaerke:255;\r\nFeld1:2;\r\nFeld2:1;\r\nSprache:0;\r\nContrast:12;\r\n"
-              "POffset:-1234567.88;\r\nTOffset:251;\r\nAirspaceWarnDistance:1000;\r\nUnit:0;\r\n"
-              "CoordinateFormat:0;\r\nIntegralzeit:3;\r\n*");
-    EXPECT_FALSE(FileExists("E:\\SETUP\\setupdata.new"));
     Command(IDM_SETTINGS2_PAGE);
     Scroll(IDC_SINK_BAR, SB_LINELEFT);
     Scroll(IDC_TIMEOFFSET_BAR, SB_THUMBPOSITION, -5);
@@ -131,35 +119,11 @@ TEST_F(SettingsPages, SavingPage2WritesWhatIsShown)
     EXPECT_EQ(SetupLine("Steigton"), "Steigton:1.0;");
     EXPECT_EQ(SetupLine("Timeoffset"), "Timeoffset:-5;");
     EXPECT_EQ(SetupLine("AirspaceWarnDistance"), "AirspaceWarnDistance:1500;");
-    EXPECT_EQ(SetupLine("Trackinterval"), "Trackinterval:1;");
+    EXPECT_FALSE(FileExists("E:\\SETUP\\setupdata.new"));
     EXPECT_EQ(StatusText(), " Setup in Datei E:\\SETUP\\setupdata.txt gespeichert");
 }
 
-TEST_F(SettingsPages, EachPageSavesItsOwnChangesAndLanguageAndUnitRelabelBothPages)
-{
-    StartProgram();
-    Command(IDM_SETTINGS1_PAGE);
-    Scroll(IDC_VOLUME_BAR, SB_LINELEFT);
-    Command(IDM_SETTINGS2_PAGE);
-    Command(IDC_S2_SAVE);
-    EXPECT_EQ(SetupLine("Lautstaerke"), "Lautstaerke:6;");
-    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "5");
-    Command(IDM_SETTINGS1_PAGE);
-    SendMessageA(Control(IDC_LANGUAGE), CB_SETCURSEL, 1, 0);
-    SendMessageA(Control(IDC_UNIT), CB_SETCURSEL, 1, 0);
-    SendMessageA(Control(IDC_FIELD1), CB_SETCURSEL, 16, 0);
-    Command(IDC_S1_SAVE);
-    EXPECT_EQ(g_page, PAGE_PREVIEW);
-    EXPECT_EQ(SetupLine("Sprache"), "Sprache:1;");
-    EXPECT_EQ(SetupLine("Unit"), "Unit:1;");
-    EXPECT_EQ(SetupLine("Feld1"), "Feld1:16;");
-    EXPECT_EQ(SetupLine("Lautstaerke"), "Lautstaerke:5;");
-    // Both pages relabelled in English.
-    EXPECT_EQ(ControlText(IDC_SINK_LABEL), "Sink tone");
-    EXPECT_EQ(ComboItem(IDC_UNIT, 1), "Imperial");
-}
-
-TEST_F(SettingsPages, CancelThrowsAwayItsPagesChangesAndAFailedSaveStaysToTryAgain)
+TEST_F(SettingsPages, CancelThrowsAwayAFailedSaveStaysEachPageSavesItsOwnLanguageRelabelsBoth)
 {
     StartProgram();
     Command(IDM_SETTINGS1_PAGE);
@@ -195,6 +159,27 @@ TEST_F(SettingsPages, CancelThrowsAwayItsPagesChangesAndAFailedSaveStaysToTryAga
     Command(IDC_S2_SAVE);
     EXPECT_EQ(g_page, PAGE_PREVIEW);
     EXPECT_EQ(SetupLine("Trackinterval"), "Trackinterval:15;");
+
+    // Each page saves its own changes only.
+    Command(IDM_SETTINGS1_PAGE);
+    Scroll(IDC_VOLUME_BAR, SB_LINELEFT);
+    Command(IDM_SETTINGS2_PAGE);
+    Command(IDC_S2_SAVE);
+    EXPECT_EQ(SetupLine("Lautstaerke"), "Lautstaerke:6;");
+    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "5");
+    Command(IDM_SETTINGS1_PAGE);
+    SendMessageA(Control(IDC_LANGUAGE), CB_SETCURSEL, 1, 0);
+    SendMessageA(Control(IDC_UNIT), CB_SETCURSEL, 1, 0);
+    SendMessageA(Control(IDC_FIELD1), CB_SETCURSEL, 16, 0);
+    Command(IDC_S1_SAVE);
+    EXPECT_EQ(g_page, PAGE_PREVIEW);
+    EXPECT_EQ(SetupLine("Sprache"), "Sprache:1;");
+    EXPECT_EQ(SetupLine("Unit"), "Unit:1;");
+    EXPECT_EQ(SetupLine("Feld1"), "Feld1:16;");
+    EXPECT_EQ(SetupLine("Lautstaerke"), "Lautstaerke:5;");
+    // Both pages relabelled in English.
+    EXPECT_EQ(ControlText(IDC_SINK_LABEL), "Sink tone");
+    EXPECT_EQ(ComboItem(IDC_UNIT, 1), "Imperial");
 }
 
 class Language : public SampleInstrumentTest {};
@@ -233,7 +218,6 @@ TEST_F(Language, TextsFromTheLanguageFileAndTheBuiltInLabels)
     EXPECT_EQ(ComboSelection(IDC_COORD), 1);
     EXPECT_EQ(ComboSelection(IDC_FIELD1), 2);
     EXPECT_EQ(ComboSelection(IDC_FIELD2), 1);
-    EXPECT_EQ(StatusText(), " Zirkano 2.0 on drive E: - Language: English");
 }
 
 TEST_F(Language, NoLanguageFileAtAllGivesNull)
@@ -296,28 +280,23 @@ static void ExpectProgramTexts(bool english)
     }
 }
 
+static void SaveLanguageOnPage1(int language)
+{
+    Command(IDM_SETTINGS1_PAGE);
+    SendMessageA(Control(IDC_LANGUAGE), CB_SETCURSEL, language, 0);
+    Command(IDC_S1_SAVE);
+}
+
+// German, English after a save on page 1, then German again. In English: the
+// Status line after a save, a copy, an export, a flight book and a load, a
+// box, the CSV header row and the titles of the prompts.
 TEST_F(Language, SavedLanguageChangeOnPage1SwitchesTheProgramsTexts)
 {
     StartProgram();
     ExpectProgramTexts(false);
-    for (int language : {1, 0}) {
-        Command(IDM_SETTINGS1_PAGE);
-        SendMessageA(Control(IDC_LANGUAGE), CB_SETCURSEL, language, 0);
-        Command(IDC_S1_SAVE);
-        ExpectProgramTexts(language != 0);
-        EXPECT_EQ(StatusText(), language ? " Settings saved to E:\\SETUP\\setupdata.txt"
-                                         : " Setup in Datei E:\\SETUP\\setupdata.txt gespeichert");
-    }
-}
-
-// The English sample: the Status line after a load, a save, a copy and an
-// export, and the texts of the prompts.
-TEST_F(Language, EnglishInstrumentShowsTheProgramsTextsInEnglish)
-{
-    SetLanguage(1);
-    StartProgram();
+    SaveLanguageOnPage1(1);
     ExpectProgramTexts(true);
-    EXPECT_EQ(StatusText(), " Zirkano 2.0 on drive E: - Language: English");
+    EXPECT_EQ(StatusText(), " Settings saved to E:\\SETUP\\setupdata.txt");
     Command(IDC_PILOT_SAVE);
     EXPECT_EQ(StatusText(), " File E:\\SETUP\\igcheader.txt saved");
     SetDlgItemTextA(Dialog(), IDC_IGCID, "JoB");
@@ -338,11 +317,15 @@ TEST_F(Language, EnglishInstrumentShowsTheProgramsTextsInEnglish)
     EXPECT_EQ(StatusText(), " 9 flights written");
     std::string book = ReadFileBytes("D:\\book.csv");
     EXPECT_EQ(book.substr(0, book.find('\n') + 1), "Date;Take-off;Landing;Duration;Glider;File\r\n");
-    Command(IDM_CHOOSE_SETUP);
+    ReloadInstrument();
+    EXPECT_EQ(StatusText(), " Zirkano 2.0 on drive E: - Language: English");
     std::string prompts;
     for (const PromptCall &call : g_prompts)
         prompts += call.caption + "\n";
     EXPECT_EQ(prompts, "Please correct your input\nAll IGC data (ZELTO) from the Zirkano 2.0 will be copied.\n"
                        "Where do you want to copy the files?\nSave thermal points\nSave flight book\n"
                        "Select the Zirkano 2.0 setup folder\n");
+    SaveLanguageOnPage1(0);
+    ExpectProgramTexts(false);
+    EXPECT_EQ(StatusText(), " Setup in Datei E:\\SETUP\\setupdata.txt gespeichert");
 }
