@@ -28,7 +28,8 @@ static const PageRange kPageRanges[] = {
 enum { TOOLBAR_BUTTONS = 8 };
 
 // Buttons 0 (choose the settings file) and 6 (about) work at all times;
-// 1 to 5 and 7 (the flight book) need a loaded instrument. The table keeps the last states set.
+// 1 to 5 and 7 (the flight book) need a loaded instrument. The table keeps
+// the last states set.
 static TBBUTTON g_toolbarButtons[TOOLBAR_BUTTONS];
 
 static void ShowPageControls(int show)
