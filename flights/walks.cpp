@@ -137,20 +137,23 @@ static char g_copyBuffer[COPY_BUFFER_SIZE];
 // Copies a file's bytes, attributes and time of last change, as CopyFileA
 // does, but a copy that fails once the target is opened takes the target
 // away again: a backup holds whole files or none. (Wine's CopyFileA takes a
-// read error for the end of the file and reports success.)
-static bool CopyWholeFile(const char *from, const char *to)
+// read error for the end of the file and reports success.) The attributes
+// come from the folder's listing: GetFileInformationByHandle would also ask
+// for the volume's serial number, which Wine fetches from its mount manager
+// in another process, a round trip that costs more than copying a small file.
+static bool CopyWholeFile(const char *from, const char *to, DWORD listedAttributes)
 {
     HANDLE source = CreateFileA(from, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (source == INVALID_HANDLE_VALUE)
         return false;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(source, &info)) {
+    FILETIME written;
+    if (!GetFileTime(source, NULL, NULL, &written)) {
         CloseHandle(source);
         return false;
     }
-    DWORD attributes = info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    DWORD attributes = listedAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                           FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     HANDLE target = CreateFileA(to, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                                 (attributes ? attributes : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (target == INVALID_HANDLE_VALUE) {
@@ -173,7 +176,7 @@ static bool CopyWholeFile(const char *from, const char *to)
         }
     }
     if (whole)
-        whole = SetFileTime(target, NULL, NULL, &info.ftLastWriteTime) != 0;
+        whole = SetFileTime(target, NULL, NULL, &written) != 0;
     CloseHandle(source);
     // Closing writes out what the system still held back.
     if (!CloseHandle(target))
@@ -187,7 +190,7 @@ static bool CopyWholeFile(const char *from, const char *to)
 }
 
 // Copies one file, replacing one of the same name in the target.
-static void CopyOneFile(const char *source, const char *target, const char *name)
+static void CopyOneFile(const char *source, const char *target, const char *name, DWORD attributes)
 {
     char from[WALK_PATH_SIZE];
     char to[WALK_PATH_SIZE];
@@ -196,7 +199,7 @@ static void CopyOneFile(const char *source, const char *target, const char *name
         return;
     }
     ShowCopyProgress(from);
-    if (CopyWholeFile(from, to))
+    if (CopyWholeFile(from, to, attributes))
         g_walkCounts.fileCount++;
     else
         g_walkCounts.failureCount++;
@@ -220,7 +223,8 @@ static void VisitFlightLogsLevel(const char *source, const char *skip, bool atSt
         char folder[WALK_PATH_SIZE];
         if (!IsFolderEntry(entry)) {
             if (IsFlightLogName(name))
-                visit(source, name, (int64_t)entry.nFileSizeHigh << 32 | entry.nFileSizeLow, context);
+                visit(source, name, (int64_t)entry.nFileSizeHigh << 32 | entry.nFileSizeLow, entry.dwFileAttributes,
+                      context);
         } else if (BeginsWithPoint(name))
             continue;
         else if (FormWalkPath(folder, source, name, "\\"))
@@ -236,9 +240,9 @@ void VisitFlightLogs(const char *source, const char *skip, FlightLogVisit visit,
     VisitFlightLogsLevel(source, skip, true, visit, context);
 }
 
-static void CopyFlightLog(const char *folder, const char *name, int64_t, void *target)
+static void CopyFlightLog(const char *folder, const char *name, int64_t, uint32_t attributes, void *target)
 {
-    CopyOneFile(folder, (const char *)target, name);
+    CopyOneFile(folder, (const char *)target, name, attributes);
 }
 
 void CopyFlightLogs(const char *source, const char *target)
@@ -273,7 +277,7 @@ static void CopyTreeLevel(const char *source, const char *target, const char *ch
         char from[WALK_PATH_SIZE];
         char to[WALK_PATH_SIZE];
         if (!IsFolderEntry(entry))
-            CopyOneFile(source, target, name);
+            CopyOneFile(source, target, name, entry.dwFileAttributes);
         else if (BeginsWithPoint(name))
             continue;
         else if (!FormWalkPath(from, source, name, "\\") || !FormWalkPath(to, target, name, "\\"))

@@ -21,8 +21,10 @@ extern WalkCounts g_walkCounts;
 bool RemoveEmptyFolders(const char *folder);
 
 // Called with the folder a flight log lies in (ending in a backslash), the
-// log's name and its size as the folder lists it.
-typedef void (*FlightLogVisit)(const char *folder, const char *name, int64_t size, void *context);
+// log's name, and its size and attributes (FILE_ATTRIBUTE_*) as the folder
+// lists them.
+typedef void (*FlightLogVisit)(const char *folder, const char *name, int64_t size, uint32_t attributes,
+                               void *context);
 
 // Calls visit for every flight log below source (ending in a backslash),
 // in listing order, never walking into the folder skip ("" for none). Folders

@@ -183,6 +183,7 @@ TEST_F(Files, FlightLogsLandSideBySideAndTheTargetIsNeverWalked)
 TEST_F(Files, WholeInstrumentIsCopiedWithItsFoldersAndTheTargetIsNeverWalked)
 {
     WriteFileBytes("E:\\.point-file", "copied");
+    SetFileAttributesA("E:\\.point-file", FILE_ATTRIBUTE_READONLY);
     WriteFileBytes("E:\\.point-folder\\x", "not copied");
     Entries expected = Tree("E:\\", ".point-folder");
     // An earlier copy: its file is replaced, its folders count as copied.
@@ -190,6 +191,12 @@ TEST_F(Files, WholeInstrumentIsCopiedWithItsFoldersAndTheTargetIsNeverWalked)
     // The sample's 20 files and the point file; FLIGHTS with its six folders, SETUP, WAYPOINTS.
     ExpectCopies(IDC_COPY_ALL, "backup", expected, " 21 Dateien in 9 Ordnern kopiert", "E:\\");
     EXPECT_STREQ(g_deviceRoot.path, "E:\\");
+    // The read-only point file keeps its attributes and its time of last change.
+    WIN32_FILE_ATTRIBUTE_DATA from, to;
+    ASSERT_TRUE(GetFileAttributesExA("E:\\.point-file", GetFileExInfoStandard, &from));
+    ASSERT_TRUE(GetFileAttributesExA("G:\\backup\\.point-file", GetFileExInfoStandard, &to));
+    EXPECT_EQ(to.dwFileAttributes, from.dwFileAttributes);
+    EXPECT_EQ(CompareFileTime(&to.ftLastWriteTime, &from.ftLastWriteTime), 0);
 }
 
 // Each failure is counted once and reported after the status text, and
