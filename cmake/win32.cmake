@@ -11,6 +11,7 @@ add_library(tolmaro_win STATIC
     app/about.cpp
     app/captions.cpp
     app/dialog.cpp
+    app/filedialog.cpp
     app/pages.cpp
     app/preview.cpp
     app/status.cpp

@@ -3,9 +3,9 @@
 
 #include <string.h>
 #include <windows.h>
-#include <commdlg.h>
 
 #include "app/captions.h"
+#include "app/filedialog.h"
 #include "app/prompts.h"
 #include "app/resource.h"
 #include "app/shell.h"
@@ -121,16 +121,8 @@ void ChooseSetupFile()
 
     // The file name must be exactly the settings file's; the folder and the
     // file need not exist, so that any folder can be pointed at.
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = g_shell.dialog;
-    dialog.hInstance = g_shell.instance;
-    dialog.lpstrFilter = filter;
-    dialog.lpstrFile = chosen;
-    dialog.nMaxFile = sizeof chosen;
-    dialog.lpstrTitle = Text(TEXT_SETUP_DIALOG_TITLE);
-    dialog.Flags = OFN_EXPLORER;
-    dialog.lpstrDefExt = "txt";
+    OPENFILENAMEA dialog;
+    SetUpFileDialog(&dialog, filter, chosen, sizeof chosen, Text(TEXT_SETUP_DIALOG_TITLE), "txt");
     if (!ShowOpenFileDialog(&dialog))
         return;
 

@@ -7,8 +7,8 @@
 #include <string.h>
 #include <windows.h>
 #include <commctrl.h>
-#include <commdlg.h>
 
+#include "app/filedialog.h"
 #include "app/pages.h"
 #include "app/prompts.h"
 #include "app/resource.h"
@@ -173,7 +173,6 @@ void ShowFlightBook()
     ShowPage(PAGE_FLIGHTBOOK);
     g_rowCount = 0;
     g_sortColumn = -1;
-    g_walkCounts = WalkCounts();
     if (FormDevicePath(kFlightsFolder))
         VisitFlightLogs(g_deviceRoot.path, "", AddFlightLog, NULL);
     SortOrder(CompareNewer);
@@ -203,16 +202,9 @@ static bool ChooseCsvFile(char *path, DWORD size)
     char filter[64];
     FormFileFilter(filter, sizeof filter, &csv, 1);
     snprintf(path, size, "%s", Text(TEXT_FLIGHTBOOK_FILE_NAME));
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = g_shell.dialog;
-    dialog.hInstance = g_shell.instance;
-    dialog.lpstrFilter = filter;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = size;
-    dialog.lpstrTitle = Text(TEXT_FLIGHTBOOK_SAVE_TITLE);
-    dialog.lpstrDefExt = "csv";
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT;
+    OPENFILENAMEA dialog;
+    SetUpFileDialog(&dialog, filter, path, size, Text(TEXT_FLIGHTBOOK_SAVE_TITLE), "csv");
+    dialog.Flags |= OFN_OVERWRITEPROMPT;
     return ShowSaveFileDialog(&dialog) != FALSE;
 }
 

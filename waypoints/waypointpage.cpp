@@ -4,8 +4,8 @@
 
 #include <stdio.h>
 #include <windows.h>
-#include <commdlg.h>
 
+#include "app/filedialog.h"
 #include "app/pages.h"
 #include "app/prompts.h"
 #include "app/resource.h"
@@ -92,18 +92,11 @@ static bool ChooseOutputFile(uint8_t lowest, char *path, DWORD size, unsigned *t
                         {Text(TEXT_CUP_FILE_TYPE), "*.cup"}};
     char filter[128];
     FormFileFilter(filter, sizeof filter, types, 3);
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = g_shell.dialog;
-    dialog.hInstance = g_shell.instance;
-    dialog.lpstrFilter = filter;
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = size;
-    dialog.lpstrTitle = SaveDialogTitle(lowest);
     // The dialog itself adds the chosen type's extension to a name without one.
-    dialog.lpstrDefExt = "wpt";
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT;
+    OPENFILENAMEA dialog;
+    SetUpFileDialog(&dialog, filter, path, size, SaveDialogTitle(lowest), "wpt");
+    dialog.nFilterIndex = 1;
+    dialog.Flags |= OFN_OVERWRITEPROMPT;
     if (!ShowSaveFileDialog(&dialog))
         return false;
     *type = dialog.nFilterIndex;
