@@ -178,15 +178,6 @@ size_t ReadBytesAt(Stream *stream, int64_t offset, void *buffer, size_t count)
     return read;
 }
 
-long StreamLength(Stream *stream)
-{
-    if (fseek(stream->file, 0, SEEK_END) != 0)
-        return 0;
-    long length = ftell(stream->file);
-    fseek(stream->file, 0, SEEK_SET);
-    return length < 0 ? 0 : length;
-}
-
 int64_t StreamSize(Stream *stream)
 {
     if (stream->direct)

@@ -44,10 +44,8 @@ bool ReadLine(Stream *stream, char *buffer, size_t size);
 // Reads up to count bytes (binary mode), returns the number read.
 size_t ReadBytes(Stream *stream, void *buffer, size_t count);
 
-// Length of the file in bytes as it is on disk; the stream is left at its start.
-long StreamLength(Stream *stream);
-
-// The same for files of any size, 2 GB and beyond; -1 when it is unknown.
+// Length of the file in bytes as it is on disk, 2 GB and beyond; -1 when it
+// is unknown. A stream that is not direct is left at its start.
 int64_t StreamSize(Stream *stream);
 
 // Reads up to count bytes from offset on (binary or direct mode); returns

@@ -19,11 +19,13 @@ static void ReleaseText(LanguageTable *table)
 
 bool ReadLanguageFile(LanguageTable *table, Stream *in)
 {
-    long length = StreamLength(in);
+    // A language file is a few kilobytes; one beyond 2 GB is read that far.
+    int64_t size = StreamSize(in);
+    size_t length = size < 0 ? 0 : size > INT32_MAX ? (size_t)INT32_MAX : (size_t)size;
     ReleaseText(table);
     // One byte more than the file, so that a last line without a line feed
     // ends at the end of the text.
-    table->text = (char *)malloc((size_t)length + 1);
+    table->text = (char *)malloc(length + 1);
     for (int i = 0; i < LANGUAGE_SLOTS; i++)
         table->slots[i] = "";
     if (!table->text)
