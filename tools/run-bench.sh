@@ -36,8 +36,9 @@ waypoints() {
   echo "$small"
   echo "$large"
 
-  python3 - "$result" "$small" "$large" <<'EOF'
+  PYTHONPATH=tools python3 - "$result" "$small" "$large" <<'EOF'
 import json, re, sys
+from bench_report import report
 runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
         if b.get("aggregate_name") == "median"}
 plain = runs["PlainRead"]["real_time"]
@@ -53,11 +54,7 @@ checks = [
     # Flat: the larger store may not add more than a few pages of noise.
     ("peak memory: %d KiB for 10,000 records, %d KiB for 1,000,000" % tuple(kib), kib[1] <= kib[0] + 256),
 ]
-failed = 0
-for text, ok in checks:
-    print(("ok     " if ok else "MISSED ") + text)
-    failed += not ok
-sys.exit(1 if failed else 0)
+report(checks)
 EOF
 }
 

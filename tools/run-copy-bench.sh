@@ -15,7 +15,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-. tools/wine-env.sh
+. tools/bench-env.sh
 work=$root/build/bench-copy
 runs=6
 
@@ -45,10 +45,6 @@ cp_ms() {
 xcopy_ms() {
   rm -rf "$2" && sync
   elapsed_ms "$TOLMARO_WINE" xcopy /E /I /Y "$(winpath "$1")" "$(winpath "$2")"
-}
-
-value() {
-  sed -n "s/^$1: //p" <<<"$2"
 }
 
 # The Status line after a whole copy of a tree.
@@ -104,8 +100,6 @@ time_walk() {
 
 # Runs under Xvfb, inside one Wine session.
 measure() {
-  start_wine_session
-  trap end_wine_session EXIT
   cp_times=() xcopy_times=() xcopy_starts=() copy_times=() walk_times=() big_peaks=() small_peaks=()
   mkdir -p "$work/empty"
   # The copy must be whole, byte for byte.
@@ -128,25 +122,17 @@ measure() {
   echo "peak KiB 200 files: ${small_peaks[*]}"
 }
 
-if [ "${1:-}" = --measure ]; then
-  measure
-  exit 0
-fi
-
-tools/build.sh win32
-[ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build.sh win64
-ensure_wine_prefix
-rm -rf "$work"
-mkdir -p "$work"
-trap 'rm -rf "$work"' EXIT
+measure_if_asked "$@"
+prepare_bench
 python3 tools/make_bench_instrument.py "$work/big" 2000
 python3 tools/make_bench_instrument.py "$work/small" 200
 echo "tree: $(find "$work/big" -type f | wc -l) files, $(du -sb "$work/big" | cut -f1) bytes"
 
-results=$(xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --measure)
+results=$(run_measure)
 echo "$results"
-python3 - "$results" <<'EOF'
+PYTHONPATH=tools python3 - "$results" <<'EOF'
 import statistics, sys
+from bench_report import report
 lines = dict(line.split(": ", 1) for line in sys.argv[1].splitlines() if ": " in line)
 numbers = {key: [float(v) for v in value.split()] for key, value in lines.items()}
 median = {key: statistics.median(value) for key, value in numbers.items()}
@@ -162,9 +148,5 @@ checks = [
     # Flat: ten times the files may not add more than noise.
     ("peak memory: %.0f KiB for 200 files, %.0f KiB for 2,000" % (small, big), big <= small + 1024),
 ]
-failed = 0
-for text, ok in checks:
-    print(("ok     " if ok else "MISSED ") + text)
-    failed += not ok
-sys.exit(1 if failed else 0)
+report(checks)
 EOF

@@ -12,7 +12,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-. tools/wine-env.sh
+. tools/bench-env.sh
 work=$root/build/bench-book
 runs=3
 
@@ -22,14 +22,8 @@ book_run() {
     iconv -f CP1252 -t UTF-8
 }
 
-value() {
-  sed -n "s/^$1: //p" <<<"$2"
-}
-
 # Runs under Xvfb, inside one Wine session.
 measure() {
-  start_wine_session
-  trap end_wine_session EXIT
   local out
   for i in $(seq "$runs"); do
     for size in big small; do
@@ -41,18 +35,9 @@ measure() {
   done
 }
 
-if [ "${1:-}" = --measure ]; then
-  measure
-  exit 0
-fi
-
+measure_if_asked "$@"
 tools/build.sh bench
-tools/build.sh win32
-[ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build.sh win64
-ensure_wine_prefix
-rm -rf "$work"
-mkdir -p "$work"
-trap 'rm -rf "$work"' EXIT
+prepare_bench
 python3 tools/make_bench_flights.py "$work/big" 1000
 # The first 100 logs: five months of 20.
 mkdir -p "$work/small/FLIGHTS/2019"
@@ -62,10 +47,11 @@ echo "logs: $(find "$work/big/FLIGHTS" -type f | wc -l) files, $(du -sb "$work/b
 
 native=$(build/bench/flightbook_bench "$work/big/FLIGHTS")
 echo "$native"
-wine=$(xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --measure)
+wine=$(run_measure)
 echo "$wine"
-python3 - "$native" "$wine" <<'PY'
+PYTHONPATH=tools python3 - "$native" "$wine" <<'PY'
 import statistics, sys
+from bench_report import report
 def table(text):
     values = {}
     for line in text.splitlines():
@@ -95,9 +81,5 @@ checks = [
     # Flat: ten times the logs may not add more than the rows' own noise.
     ("peak memory under Wine: %.0f KiB for 100 logs, %.0f KiB for 1,000" % (small, big), big <= small + 1024),
 ]
-failed = 0
-for text, ok in checks:
-    print(("ok     " if ok else "MISSED ") + text)
-    failed += not ok
-sys.exit(1 if failed else 0)
+report(checks)
 PY
