@@ -112,6 +112,15 @@ static void ReadGlider(const char *line, size_t length, FlightRow *row)
         row->glider[--end] = '\0';
 }
 
+// The glider type has one record for each source of the data: the
+// recorder's own (F), the pilot's entry (O, as the instrument copies it from
+// its pilot file) and another program's (P).
+static bool IsGliderRecord(const char *line, size_t length)
+{
+    return BeginsWith(line, length, "HFGTYGLIDERTYPE") || BeginsWith(line, length, "HOGTYGLIDERTYPE") ||
+           BeginsWith(line, length, "HPGTYGLIDERTYPE");
+}
+
 // A line without its line end: LF, or CR LF.
 static size_t ContentLength(const char *line, size_t length)
 {
@@ -121,10 +130,11 @@ static size_t ContentLength(const char *line, size_t length)
 // Goes through the head's lines from *at, the start of a line, up to its
 // first fix; true when one was found, its time in startTime. A line cut by
 // the head's end is not read unless the head is the whole file: *at is left
-// at its start. With row NULL only looks for the fix.
+// at its start. With row NULL only looks for the fix. The first date record
+// counts, and the first glider record whose text is not empty.
 static bool ReadHead(const char *head, size_t length, bool whole, size_t *at, FlightRow *row, int32_t *startTime)
 {
-    bool dateSeen = false, gliderSeen = false;
+    bool dateSeen = false;
     while (*at < length) {
         const char *newline = (const char *)memchr(head + *at, '\n', length - *at);
         if (!newline && !whole)
@@ -140,8 +150,7 @@ static bool ReadHead(const char *head, size_t length, bool whole, size_t *at, Fl
         if (!dateSeen && BeginsWith(line, lineLength, "HFDTE")) {
             dateSeen = true;
             ReadDate(line, lineLength, row);
-        } else if (!gliderSeen && BeginsWith(line, lineLength, "HFGTYGLIDERTYPE")) {
-            gliderSeen = true;
+        } else if (row->glider[0] == '\0' && IsGliderRecord(line, lineLength)) {
             ReadGlider(line, lineLength, row);
         }
     }

@@ -50,6 +50,13 @@ TEST(FlightLog, FieldsOfTheLogsThatBreakReaders)
         {"fixes beyond the head", kHead + filler + filler + Fix("100000") + Fix("120000"), "14.06.2025||12:00:00||Nova Mentor 7"},
         {"a long tail after the last fix", kHead + Fix("100000") + Fix("120000") + filler, "14.06.2025|10:00:00|12:00:00|2:00|Nova Mentor 7"},
         {"a tail of other records only", kHead + Fix("100000") + filler + filler, "14.06.2025|10:00:00|||Nova Mentor 7"},
+        // The glider from any source, the pilot's (O) as the instrument writes it.
+        {"O record only", "HOGTYGLIDERTYPE: Ozone Rush 6 \r\n" + Fix("100000"), "|10:00:00|10:00:00|0:00|Ozone Rush 6"},
+        {"empty F, then O", "HFGTYGLIDERTYPE: \r\nHOGTYGLIDERTYPE:Ozone\r\n" + Fix("100000"), "|10:00:00|10:00:00|0:00|Ozone"},
+        {"O, then F: the first wins", "HOGTYGLIDERTYPE:Ozone\r\n" + kHead + Fix("100000"),
+         "14.06.2025|10:00:00|10:00:00|0:00|Ozone"},
+        {"empty F and O, then P", "HFGTYGLIDERTYPE:\nHOGTYGLIDERTYPE:\nHPGTYGLIDERTYPE:Gin\nHOGTYGLIDERTYPE:Ozone\n" + Fix("100000"),
+         "|10:00:00|10:00:00|0:00|Gin"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(Fields(c.bytes), c.fields) << c.name;
