@@ -25,6 +25,10 @@ Layout (relative to the instrument root, names in exactly this letter case):
                             YYYY-MM-DD-ZIR-0001-NN.igc (one uses ".IGC");
                             one flies over midnight UTC, one has the old
                             date record "HFDTEddmmyy", one has no fixes.
+                            Each header holds the recorder's F records and
+                            the three O records of igcheader.txt; the logs
+                            of 2026 (firmware 2.1) leave the F record of the
+                            glider type empty, naming it in the O record only.
   FLIGHTS/2026/04/          an empty month folder (see "Empty folders").
   WAYPOINTS/waypoints.skt   waypoint store: 52-byte records, no header,
                             big-endian (see pack_waypoint for the layout).
@@ -327,12 +331,17 @@ GLIDER = "Nova Mentor 7"            # at most 22 characters
 COMP_CLASS = "Paraglider (Sport)"
 
 
+def pilot_records():
+    """The file's three IGC header records (source O), which the instrument
+    also puts, as they are, into the header of every flight log."""
+    return ["HOPLTPILOT: " + PILOT,
+            "HOGTYGLIDERTYPE: " + GLIDER,
+            "HOCCLCOMPETITION CLASS: " + COMP_CLASS]
+
+
 def make_igcheader():
     assert len(PILOT_ID) == 4 and len(PILOT) <= 22 and len(GLIDER) <= 22
-    lines = ["ID" + PILOT_ID,
-             "HOPLTPILOT: " + PILOT,
-             "HOGTYGLIDERTYPE: " + GLIDER,
-             "HOCCLCOMPETITION CLASS: " + COMP_CLASS]
+    lines = ["ID" + PILOT_ID] + pilot_records()
     return "".join(l + "\n" for l in lines).encode("ascii")
 
 
@@ -594,6 +603,9 @@ def flight_name(fl):
 
 def make_igc(fl, fixes):
     y, m, d = fl.date
+    # Firmware 2.1 leaves the recorder's glider record empty: the pilot's O
+    # record names the glider.
+    firmware21 = y >= 2026
     lines = [
         "AZIR001 Zirkano 2.0",
         ("HFDTE%02d%02d%02d" % (d, m, y % 100) if fl.form == "old date"
@@ -601,10 +613,10 @@ def make_igc(fl, fixes):
         "HFFXA035",
         "HFPLTPILOTINCHARGE:" + PILOT,
         "HFCM2CREW2:NIL",
-        "HFGTYGLIDERTYPE:" + GLIDER,
+        "HFGTYGLIDERTYPE:" + ("" if firmware21 else GLIDER),
         "HFGIDGLIDERID:",
         "HFDTMGPSDATUM:WGS-1984",
-        "HFRFWFIRMWAREVERSION:2.0.4",
+        "HFRFWFIRMWAREVERSION:" + ("2.1.0" if firmware21 else "2.0.4"),
         "HFRHWHARDWAREVERSION:2.0",
         "HFFTYFRTYPE:Zirkano,2.0",
         "HFGPSRECEIVER:Zirkano,ZG-72,72ch,18000",
@@ -612,6 +624,7 @@ def make_igc(fl, fixes):
         "HFTZNTIMEZONE:%s" % dict(SETUP_DATA)["Timeoffset"],
         "HFSITSITE:" + SITES[fl.launch],
         "HFCCLCOMPETITIONCLASS:" + COMP_CLASS,
+    ] + pilot_records() + [
         "LZIRTRACKINTERVAL:%d" % DT,
     ]
     for t, lat, lon, palt, galt in fixes:
