@@ -3,6 +3,7 @@
 //     put into a minimal flight log as the instrument puts them into each one
 //   node check.js --flights LOG...   flight logs, read strictly, dated as named,
 //     with no fixes (switched off on the ground) or a flight's worth
+//   node check.js --gliders LOG...   each log's glider type, one a line
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -16,6 +17,9 @@ if (first === '--flights') {
     if (!path.basename(log).startsWith(flight.date) || (flight.fixes.length > 0 && flight.fixes.length < 100))
       problems.push(`${log}: dated ${flight.date}, ${flight.fixes.length} fixes`);
   }
+} else if (first === '--gliders') {
+  for (const log of rest)
+    console.log(JSON.stringify(IGCParser.parse(fs.readFileSync(log, 'latin1')).gliderType));
 } else {
   // Windows-1252: every character the program lets through has the same code in Latin-1.
   const headers = fs.readFileSync(first, 'latin1').split('\n').slice(1, 4);
