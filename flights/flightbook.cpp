@@ -102,7 +102,7 @@ static bool GrowRows()
 
 // One log found by the walk: a row, when its path keeps within 259
 // characters as the copy's does.
-static void AddFlightLog(const char *folder, const char *name, int64_t size, uint32_t, void *)
+static void AddFlightLog(const char *folder, const char *name, int64_t size, uint64_t, uint32_t, void *)
 {
     char path[WALK_PATH_SIZE];
     if (!FormWalkPath(path, folder, name, "") || !GrowRows())

@@ -134,26 +134,61 @@ bool RemoveEmptyFolders(const char *folder)
 enum { COPY_BUFFER_SIZE = 256 * 1024 };
 static char g_copyBuffer[COPY_BUFFER_SIZE];
 
+// A file as its folder's listing shows it: all the copy needs of a source
+// to know whether the target holds it already, without opening it.
+struct ListedFile {
+    uint64_t size;
+    uint64_t written;      // time of last change, a FILETIME as stored
+    DWORD attributes;
+};
+
+static uint64_t JoinHalves(DWORD high, DWORD low)
+{
+    return (uint64_t)high << 32 | low;
+}
+
+static ListedFile ListedFileOf(const WIN32_FIND_DATAA &entry)
+{
+    ListedFile file = {JoinHalves(entry.nFileSizeHigh, entry.nFileSizeLow),
+                       JoinHalves(entry.ftLastWriteTime.dwHighDateTime, entry.ftLastWriteTime.dwLowDateTime),
+                       entry.dwFileAttributes};
+    return file;
+}
+
+// A target file that an earlier copy made: the copy gives it the source's
+// time of last change, so the same size and time, compared exactly, mean
+// the same file, and a repeat backup reads only what is new or changed.
+static bool HoldsCopyOf(const WIN32_FILE_ATTRIBUTE_DATA &held, const ListedFile &file)
+{
+    return (held.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           JoinHalves(held.nFileSizeHigh, held.nFileSizeLow) == file.size &&
+           JoinHalves(held.ftLastWriteTime.dwHighDateTime, held.ftLastWriteTime.dwLowDateTime) == file.written;
+}
+
 // Copies a file's bytes, attributes and time of last change, as CopyFileA
 // does, but a copy that fails once the target is opened takes the target
 // away again: a backup holds whole files or none. (Wine's CopyFileA takes a
 // read error for the end of the file and reports success.) The attributes
-// come from the folder's listing: GetFileInformationByHandle would also ask
-// for the volume's serial number, which Wine fetches from its mount manager
-// in another process, a round trip that costs more than copying a small file.
-static bool CopyWholeFile(const char *from, const char *to, DWORD listedAttributes)
+// and the time come from the folder's listing: GetFileInformationByHandle
+// would also ask for the volume's serial number, which Wine fetches from its
+// mount manager in another process, a round trip that costs more than
+// copying a small file. heldAttributes are those of the file the target
+// already holds under that name, 0 for none.
+static bool CopyWholeFile(const char *from, const char *to, const ListedFile &file, DWORD heldAttributes)
 {
     HANDLE source = CreateFileA(from, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (source == INVALID_HANDLE_VALUE)
         return false;
-    FILETIME written;
-    if (!GetFileTime(source, NULL, NULL, &written)) {
-        CloseHandle(source);
-        return false;
+    const DWORD carried = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                          FILE_ATTRIBUTE_ARCHIVE;
+    // CreateFileA does not replace a read-only file, such as the copy of a
+    // read-only source; the new copy then carries the source's attributes.
+    if ((heldAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == FILE_ATTRIBUTE_READONLY) {
+        DWORD rest = heldAttributes & carried & ~FILE_ATTRIBUTE_READONLY;
+        SetFileAttributesA(to, rest ? rest : FILE_ATTRIBUTE_NORMAL);
     }
-    DWORD attributes = listedAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                           FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    DWORD attributes = file.attributes & carried;
     HANDLE target = CreateFileA(to, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                                 (attributes ? attributes : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (target == INVALID_HANDLE_VALUE) {
@@ -175,6 +210,7 @@ static bool CopyWholeFile(const char *from, const char *to, DWORD listedAttribut
             break;
         }
     }
+    FILETIME written = {(DWORD)file.written, (DWORD)(file.written >> 32)};
     if (whole)
         whole = SetFileTime(target, NULL, NULL, &written) != 0;
     CloseHandle(source);
@@ -189,8 +225,9 @@ static bool CopyWholeFile(const char *from, const char *to, DWORD listedAttribut
     return whole;
 }
 
-// Copies one file, replacing one of the same name in the target.
-static void CopyOneFile(const char *source, const char *target, const char *name, DWORD attributes)
+// Copies one file, replacing one of the same name in the target, unless
+// the target holds it already.
+static void CopyOneFile(const char *source, const char *target, const char *name, const ListedFile &file)
 {
     char from[WALK_PATH_SIZE];
     char to[WALK_PATH_SIZE];
@@ -199,7 +236,10 @@ static void CopyOneFile(const char *source, const char *target, const char *name
         return;
     }
     ShowCopyProgress(from);
-    if (CopyWholeFile(from, to, attributes))
+    // What the target's folder holds of the file, in one call that opens nothing.
+    WIN32_FILE_ATTRIBUTE_DATA held;
+    bool exists = GetFileAttributesExA(to, GetFileExInfoStandard, &held) != 0;
+    if ((exists && HoldsCopyOf(held, file)) || CopyWholeFile(from, to, file, exists ? held.dwFileAttributes : 0))
         g_walkCounts.fileCount++;
     else
         g_walkCounts.failureCount++;
@@ -222,9 +262,10 @@ static void VisitFlightLogsLevel(const char *source, const char *skip, bool atSt
         const char *name = entry.cFileName;
         char folder[WALK_PATH_SIZE];
         if (!IsFolderEntry(entry)) {
-            if (IsFlightLogName(name))
-                visit(source, name, (int64_t)entry.nFileSizeHigh << 32 | entry.nFileSizeLow, entry.dwFileAttributes,
-                      context);
+            if (IsFlightLogName(name)) {
+                ListedFile file = ListedFileOf(entry);
+                visit(source, name, (int64_t)file.size, file.written, file.attributes, context);
+            }
         } else if (BeginsWithPoint(name))
             continue;
         else if (FormWalkPath(folder, source, name, "\\"))
@@ -240,9 +281,11 @@ void VisitFlightLogs(const char *source, const char *skip, FlightLogVisit visit,
     VisitFlightLogsLevel(source, skip, true, visit, context);
 }
 
-static void CopyFlightLog(const char *folder, const char *name, int64_t, uint32_t attributes, void *target)
+static void CopyFlightLog(const char *folder, const char *name, int64_t size, uint64_t written, uint32_t attributes,
+                          void *target)
 {
-    CopyOneFile(folder, (const char *)target, name, attributes);
+    ListedFile file = {(uint64_t)size, written, attributes};
+    CopyOneFile(folder, (const char *)target, name, file);
 }
 
 void CopyFlightLogs(const char *source, const char *target)
@@ -277,7 +320,7 @@ static void CopyTreeLevel(const char *source, const char *target, const char *ch
         char from[WALK_PATH_SIZE];
         char to[WALK_PATH_SIZE];
         if (!IsFolderEntry(entry))
-            CopyOneFile(source, target, name, entry.dwFileAttributes);
+            CopyOneFile(source, target, name, ListedFileOf(entry));
         else if (BeginsWithPoint(name))
             continue;
         else if (!FormWalkPath(from, source, name, "\\") || !FormWalkPath(to, target, name, "\\"))

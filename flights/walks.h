@@ -21,16 +21,20 @@ extern WalkCounts g_walkCounts;
 bool RemoveEmptyFolders(const char *folder);
 
 // Called with the folder a flight log lies in (ending in a backslash), the
-// log's name, and its size and attributes (FILE_ATTRIBUTE_*) as the folder
-// lists them.
-typedef void (*FlightLogVisit)(const char *folder, const char *name, int64_t size, uint32_t attributes,
-                               void *context);
+// log's name, and its size, time of last change (a FILETIME: 100 ns steps
+// since 1601) and attributes (FILE_ATTRIBUTE_*) as the folder lists them.
+typedef void (*FlightLogVisit)(const char *folder, const char *name, int64_t size, uint64_t written,
+                               uint32_t attributes, void *context);
 
 // Calls visit for every flight log below source (ending in a backslash),
 // in listing order, never walking into the folder skip ("" for none). Folders
 // whose names begin with "." are not entered; one that cannot be listed
 // or whose path would pass 259 characters counts as a failure.
 void VisitFlightLogs(const char *source, const char *skip, FlightLogVisit visit, void *context);
+
+// The two copies leave alone a target file of the same size and time of
+// last change as its source: an earlier copy made it, and it counts as
+// copied. They replace any other file, a read-only one too.
 
 // Copies every flight log found below source into target, all side by
 // side, replacing files of the same names. Both paths end in a backslash.

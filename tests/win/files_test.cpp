@@ -7,6 +7,8 @@
 
 #include <functional>
 #include <map>
+#include <set>
+#include <vector>
 
 #include "app/resource.h"
 #include "device/devpath.h"
@@ -199,6 +201,73 @@ TEST_F(Files, WholeInstrumentIsCopiedWithItsFoldersAndTheTargetIsNeverWalked)
     EXPECT_EQ(CompareFileTime(&to.ftLastWriteTime, &from.ftLastWriteTime), 0);
 }
 
+// A file's bytes, time of last change and attributes in short.
+static std::string Described(const std::string &path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    const FILETIME &time = data.ftLastWriteTime;
+    return Digest(ReadFileBytes(path)) + " time " + std::to_string(time.dwHighDateTime) + ":" +
+           std::to_string(time.dwLowDateTime) + " attributes " + std::to_string(data.dwFileAttributes);
+}
+
+// Gives a file or folder the time of last change of another, some steps of 100 ns later.
+static void SetWriteTime(const std::string &path, const std::string &like, DWORD steps)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(like.c_str(), GetFileExInfoStandard, &data);
+    ULARGE_INTEGER time = {{data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime}};
+    time.QuadPart += steps;
+    FILETIME written = {time.LowPart, time.HighPart};
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                              NULL);
+    EXPECT_TRUE(SetFileTime(file, NULL, NULL, &written)) << path;
+    CloseHandle(file);
+}
+
+// A repeat copy into the same target opens only what is new or changed:
+// every other file of the instrument is held open for this test alone, so
+// that opening one would count a failure. The Status line stays the same.
+TEST_F(Files, RepeatCopiesReadOnlyWhatIsNewOrChanged)
+{
+    // A log grew (its time kept), one is 100 ns newer, one's copy is
+    // deleted, one's copy is another, read-only file.
+    const std::string grew = "FLIGHTS\\2025\\06\\2025-06-14-ZIR-0001-01.igc";
+    const std::string retimed = "FLIGHTS\\2025\\07\\2025-07-05-ZIR-0001-01.igc";
+    const std::string deleted = "FLIGHTS\\2026\\05\\2026-05-09-ZIR-0001-01.igc";
+    const std::string readOnly = "FLIGHTS\\2025\\07\\2025-07-26-ZIR-0001-01.igc";
+    const std::set<std::string> changed = {grew, retimed, deleted, readOnly};
+    const struct { int command; const char *target; } cases[] = {
+        {IDC_COPY_FLIGHTS, "G:\\logs\\"}, {IDC_COPY_ALL, "G:\\all\\"}};
+    for (const auto &c : cases) {
+        auto target = [&](const std::string &path) {
+            return c.target + (c.command == IDC_COPY_ALL ? path : path.substr(path.rfind('\\') + 1));
+        };
+        MakeFolder(c.target);
+        CopyTo(c.command, c.target);
+        const std::string status = StatusText();
+        WriteFileBytes("E:\\" + grew, ReadFileBytes("E:\\" + grew) + "B");
+        SetWriteTime("E:\\" + grew, target(grew), 0);
+        SetWriteTime("E:\\" + retimed, "E:\\" + retimed, 1);
+        DeleteFileA(target(deleted).c_str());
+        WriteFileBytes(target(readOnly), "other");
+        SetFileAttributesA(target(readOnly).c_str(), FILE_ATTRIBUTE_READONLY);
+        std::vector<HANDLE> held;
+        for (const auto &e : Tree("E:\\"))
+            if (e.first.back() != '\\' && !changed.count(e.first))
+                held.push_back(CreateFileA(("E:\\" + e.first).c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL));
+        EXPECT_EQ(ReadFileBytes("E:\\SETUP\\setupdata.txt"), "") << "not held";
+        g_prompts.clear();
+        CopyTo(c.command, c.target);
+        for (HANDLE file : held)
+            CloseHandle(file);
+        EXPECT_EQ(StatusText(), status) << c.target;
+        EXPECT_TRUE(PromptsOfKind("message").empty()) << c.target;
+        for (const std::string &path : changed)
+            EXPECT_EQ(Described(target(path)), Described("E:\\" + path)) << target(path);
+    }
+}
+
 // Each failure is counted once and reported after the status text, and
 // everything else is still copied. A path over 259 characters, which the
 // walk never forms (fuzz_flightpaths), is one failure more of the same count.
@@ -210,11 +279,15 @@ TEST_F(Files, FailedCopiesAreCountedReportedAndLeaveNoFileUnderTheirName)
         {IDC_COPY_FLIGHTS, "folder", kLog, " 8 Dateien kopiert"},
         {IDC_COPY_ALL, "file", "SETUP", " 10 Dateien in 8 Ordnern kopiert"},
     };
+    const std::string log = std::string("E:\\FLIGHTS\\2025\\06\\") + kLog;
+    WriteFileBytes(log, "");
     for (const auto &c : cases) {
         std::string target = std::string("G:\\") + c.target + "\\";
         MakeFolder(c.command == IDC_COPY_FLIGHTS ? target + c.name : target);
         if (c.command == IDC_COPY_ALL)
             WriteFileBytes(target + c.name, "file");
+        else   // listed with the size and time of the emptied log: still no copy of it
+            SetWriteTime(target + c.name, log, 0);
         g_prompts.clear();
         ScriptDuringNextPrompt(NoteStatusAfterBrowser);
         CopyTo(c.command, target);
