@@ -203,6 +203,7 @@ static bool CopyWholeFile(const char *from, const char *to, const ListedFile &fi
             whole = false;
             break;
         }
+        g_walkCounts.bytesRead += got;
         if (got == 0)
             break;
         if (!WriteFile(target, g_copyBuffer, got, &put, NULL) || put != got) {

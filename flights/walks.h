@@ -9,6 +9,7 @@ struct WalkCounts {
     uint32_t fileCount;      // files copied
     uint32_t folderCount;    // folders present in the copy's target, or removed
     uint32_t failureCount;   // entries not copied, folders not removed
+    uint64_t bytesRead;      // read from the copy's sources
 };
 
 // Program-wide; each operation starts them from zero.
