@@ -7,7 +7,7 @@
 #include <richedit.h>
 
 #include "app/aboutstream.h"
-#include "app/shell.h"
+#include "ui/shell.h"
 
 static AboutStream g_about;
 

@@ -5,12 +5,12 @@
 #include <dbt.h>
 
 #include "app/about.h"
-#include "app/captions.h"
-#include "app/pages.h"
+#include "ui/captions.h"
+#include "ui/pages.h"
 #include "app/preview.h"
-#include "app/resource.h"
-#include "app/shell.h"
-#include "app/status.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
+#include "ui/status.h"
 #include "device/locate.h"
 #include "flights/filepage.h"
 #include "flights/flightbook.h"

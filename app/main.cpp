@@ -1,7 +1,7 @@
 // Entry point of tolmaro.exe.
 #include <windows.h>
 
-#include "app/shell.h"
+#include "ui/shell.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

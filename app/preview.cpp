@@ -5,9 +5,9 @@
 #include <string.h>
 #include <windows.h>
 
-#include "app/pages.h"
-#include "app/resource.h"
-#include "app/shell.h"
+#include "ui/pages.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
 #include "pilot/pilotpage.h"
 #include "settings/devicedata.h"
 #include "settings/labels.h"

@@ -17,8 +17,8 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "app/resource.h"
-#include "app/shell.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
 #include "flights/walks.h"
 #include "tests/win/scripted_prompts.h"
 

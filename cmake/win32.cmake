@@ -9,12 +9,12 @@ set(CMAKE_RC_COMPILE_OBJECT
 # the tests replace with scripted answers.
 add_library(tolmaro_win STATIC
     app/about.cpp
-    app/captions.cpp
+    ui/captions.cpp
     app/dialog.cpp
-    app/filedialog.cpp
-    app/pages.cpp
+    ui/filedialog.cpp
+    ui/pages.cpp
     app/preview.cpp
-    app/status.cpp
+    ui/status.cpp
     device/locate.cpp
     flights/filepage.cpp
     flights/flightbook.cpp
@@ -38,7 +38,7 @@ set_source_files_properties(resources/tolmaro.rc PROPERTIES OBJECT_DEPENDS "${re
 
 set(static_options -static -static-libgcc -static-libstdc++)
 
-add_executable(tolmaro WIN32 app/main.cpp app/prompts.cpp resources/tolmaro.rc)
+add_executable(tolmaro WIN32 app/main.cpp ui/prompts.cpp resources/tolmaro.rc)
 target_link_libraries(tolmaro tolmaro_win)
 target_link_options(tolmaro PRIVATE ${static_options})
 

@@ -4,12 +4,12 @@
 #include <string.h>
 #include <windows.h>
 
-#include "app/captions.h"
-#include "app/filedialog.h"
-#include "app/prompts.h"
-#include "app/resource.h"
-#include "app/shell.h"
-#include "app/texts.h"
+#include "ui/captions.h"
+#include "ui/filedialog.h"
+#include "ui/prompts.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
+#include "ui/texts.h"
 #include "device/devpath.h"
 #include "device/stream.h"
 #include "settings/devicedata.h"

@@ -6,11 +6,11 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/prompts.h"
-#include "app/resource.h"
-#include "app/shell.h"
-#include "app/status.h"
-#include "app/texts.h"
+#include "ui/prompts.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
+#include "ui/status.h"
+#include "ui/texts.h"
 #include "device/devpath.h"
 #include "flights/flightpaths.h"
 #include "flights/walks.h"

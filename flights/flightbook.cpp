@@ -8,13 +8,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/filedialog.h"
-#include "app/pages.h"
-#include "app/prompts.h"
-#include "app/resource.h"
-#include "app/shell.h"
-#include "app/status.h"
-#include "app/texts.h"
+#include "ui/filedialog.h"
+#include "ui/pages.h"
+#include "ui/prompts.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
+#include "ui/status.h"
+#include "ui/texts.h"
 #include "device/devpath.h"
 #include "device/stream.h"
 #include "flights/flightlog.h"

@@ -4,7 +4,7 @@
 #include <string.h>
 #include <windows.h>
 
-#include "app/status.h"
+#include "ui/status.h"
 #include "flights/flightpaths.h"
 
 // Each level keeps one listing and two paths, so memory grows with the depth

@@ -4,12 +4,12 @@
 #include <stdio.h>
 #include <windows.h>
 
-#include "app/pages.h"
-#include "app/prompts.h"
-#include "app/resource.h"
-#include "app/shell.h"
-#include "app/status.h"
-#include "app/texts.h"
+#include "ui/pages.h"
+#include "ui/prompts.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
+#include "ui/status.h"
+#include "ui/texts.h"
 #include "device/devpath.h"
 #include "device/stream.h"
 #include "pilot/pilotpage.h"

@@ -4,10 +4,10 @@
 
 #include <stdio.h>
 
-#include "app/captions.h"
-#include "app/pages.h"
-#include "app/resource.h"
-#include "app/shell.h"
+#include "ui/captions.h"
+#include "ui/pages.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
 #include "device/devpath.h"
 #include "device/stream.h"
 #include "settings/devicedata.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 
 // The conversions of a format, in order: "%c|%s|%02u|".
 static std::string Conversions(const std::string &format)

@@ -10,7 +10,7 @@
 #include <set>
 #include <vector>
 
-#include "app/resource.h"
+#include "ui/resource.h"
 #include "device/devpath.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"

@@ -4,8 +4,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include "app/pages.h"
-#include "app/resource.h"
+#include "ui/pages.h"
+#include "ui/resource.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
 

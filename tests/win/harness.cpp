@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/resource.h"
-#include "app/shell.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
 #include "tests/win/scripted_prompts.h"
 
 static HANDLE g_thread;

@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <dbt.h>
 
-#include "app/pages.h"
-#include "app/resource.h"
+#include "ui/pages.h"
+#include "ui/resource.h"
 #include "device/devpath.h"
 #include "settings/devicedata.h"
 #include "tests/win/harness.h"

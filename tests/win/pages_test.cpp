@@ -7,9 +7,9 @@
 #include <functional>
 
 #include "app/about.h"
-#include "app/pages.h"
-#include "app/resource.h"
-#include "app/shell.h"
+#include "ui/pages.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
 #include "tests/win/harness.h"
 
 // The class name is the one the harness finds the dialog by; the export

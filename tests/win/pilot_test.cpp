@@ -1,7 +1,7 @@
 // The pilot page on the real dialog: the pilot file read at every load,
 // the checks and the write of "Speichern", and "Abbruch".
-#include "app/pages.h"
-#include "app/resource.h"
+#include "ui/pages.h"
+#include "ui/resource.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
 

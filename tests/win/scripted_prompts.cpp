@@ -3,7 +3,7 @@
 
 #include <deque>
 
-#include "app/prompts.h"
+#include "ui/prompts.h"
 
 std::vector<PromptCall> g_prompts;
 struct Choice {

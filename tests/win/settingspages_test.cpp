@@ -7,9 +7,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/pages.h"
-#include "app/resource.h"
-#include "app/texts.h"
+#include "ui/pages.h"
+#include "ui/resource.h"
+#include "ui/texts.h"
 #include "settings/devicedata.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"

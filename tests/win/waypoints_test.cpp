@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "app/resource.h"
-#include "app/status.h"
+#include "ui/resource.h"
+#include "ui/status.h"
 #include "resources/version.h"
 #include "tests/common/waypoint_example.h"
 #include "tests/win/harness.h"

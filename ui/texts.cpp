@@ -1,7 +1,7 @@
 // The program's own texts, German and English side by side. The German
 // texts are Windows-1252 bytes (escaped here); the English ones are ASCII but
 // for the allowed characters of the pilot page.
-#include "app/texts.h"
+#include "ui/texts.h"
 
 #include <string.h>
 

@@ -1,14 +1,14 @@
 // The Status line and the Activity animations.
-#include "app/status.h"
+#include "ui/status.h"
 
 #include <stdarg.h>
 #include <stdio.h>
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/resource.h"
-#include "app/shell.h"
-#include "app/texts.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
+#include "ui/texts.h"
 
 enum { STATUS_TEXT_SIZE = 512 };
 

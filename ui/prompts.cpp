@@ -1,5 +1,5 @@
 // The modal prompts, shown by the system.
-#include "app/prompts.h"
+#include "ui/prompts.h"
 
 int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT type)
 {

@@ -1,12 +1,12 @@
 // The program's own texts on screen, taken from the text table.
-#include "app/captions.h"
+#include "ui/captions.h"
 
 #include <windows.h>
 
 #include "app/about.h"
-#include "app/resource.h"
-#include "app/shell.h"
-#include "app/texts.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
+#include "ui/texts.h"
 #include "flights/flightbook.h"
 #include "settings/language.h"
 

@@ -1,7 +1,7 @@
 // The open and save dialogs that the pages show, owned by the main dialog.
-#include "app/filedialog.h"
+#include "ui/filedialog.h"
 
-#include "app/shell.h"
+#include "ui/shell.h"
 
 void SetUpFileDialog(OPENFILENAMEA *dialog, const char *filter, char *path, DWORD size, const char *title,
                      const char *extension)

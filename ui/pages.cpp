@@ -1,11 +1,11 @@
 // Pages: which controls each page shows, the page switch, and the toolbar.
-#include "app/pages.h"
+#include "ui/pages.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/resource.h"
-#include "app/shell.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
 
 uint8_t g_page = PAGE_START;
 
