@@ -7,7 +7,9 @@
 #include <richedit.h>
 
 #include "app/aboutstream.h"
+#include "ui/resource.h"
 #include "ui/shell.h"
+#include "ui/texts.h"
 
 static AboutStream g_about;
 
@@ -53,4 +55,16 @@ DWORD LoadAboutDocument(HWND control, int resourceNumber)
     stream.pfnCallback = ReadAboutPiece;
     SendMessageA(control, EM_STREAMIN, SF_RTF, (LPARAM)&stream);
     return stream.dwError;
+}
+
+// The language whose document the control holds; the dialog's
+// initialisation streams in the German one.
+static int g_aboutLanguage = TEXTS_GERMAN;
+
+void ShowAboutDocumentIn(int language)
+{
+    if (language == g_aboutLanguage)
+        return;
+    g_aboutLanguage = language;
+    LoadAboutDocument(GetDlgItem(g_shell.dialog, IDC_ABOUT), language == TEXTS_GERMAN ? IDR_ABOUT : IDR_ABOUT_ENGLISH);
 }

@@ -10,4 +10,8 @@
 // the resource is missing or empty (the control is then left empty).
 DWORD LoadAboutDocument(HWND control, int resourceNumber);
 
+// Shows the about document of the language (a TextLanguage) in the about
+// page's control, unless the control holds it already.
+void ShowAboutDocumentIn(int language);
+
 #endif

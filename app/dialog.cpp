@@ -4,19 +4,19 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include "app/dialog.h"
 #include "app/about.h"
-#include "ui/captions.h"
-#include "ui/pages.h"
+#include "app/load.h"
+#include "app/locate.h"
 #include "app/preview.h"
+#include "flights/filepage.h"
+#include "flights/flightbook.h"
+#include "pilot/pilotpage.h"
+#include "settings/settingspages.h"
+#include "ui/pages.h"
 #include "ui/resource.h"
 #include "ui/shell.h"
 #include "ui/status.h"
-#include "device/locate.h"
-#include "flights/filepage.h"
-#include "flights/flightbook.h"
-#include "settings/devicedata.h"
-#include "pilot/pilotpage.h"
-#include "settings/settingspages.h"
 #include "waypoints/waypointpage.h"
 
 Shell g_shell;
@@ -40,7 +40,7 @@ static BOOL OnInitDialog(HWND dialog)
     // shows or hides it. A missing document leaves it empty.
     LoadAboutDocument(GetDlgItem(dialog, IDC_ABOUT), IDR_ABOUT);
     // German until an instrument is loaded.
-    ShowProgramTexts(0);
+    ShowTextsInLanguage(0);
     g_shell.creditFont = CreateArialBold(14);
     g_shell.pilotFont = CreateArialBold(20);
     GetClientRect(dialog, &g_shell.pageArea);
@@ -64,9 +64,22 @@ static void CloseMainDialog(INT_PTR result)
     EndDialog(g_shell.dialog, result);
 }
 
+// "Speichern" of a settings page. A new language relabels the program
+// before the file is written, so that the Status line and a failure's box
+// speak it. A save that failed stays on the page, to be tried again.
+static void SaveSettingsPage(bool page1)
+{
+    Settings *settings = &g_instrument.settings;
+    if (page1 ? TakeSettingsPage1(settings) : (TakeSettingsPage2(settings), false))
+        LoadLanguageOfInstrument();
+    if (WriteSetupFile(&g_instrument.root, settings))
+        ShowPage(PAGE_PREVIEW);
+}
+
 // Returns TRUE for every command the program knows, whatever its outcome.
 static BOOL OnCommand(WORD id)
 {
+    const DeviceRoot *root = &g_instrument.root;
     switch (id) {
     case IDOK:                 CloseMainDialog(1); break;
     case IDM_CHOOSE_SETUP:     ChooseSetupFile(); break;
@@ -74,22 +87,22 @@ static BOOL OnCommand(WORD id)
     case IDM_SETTINGS1_PAGE:   ShowPage(PAGE_SETTINGS1); break;
     case IDM_SETTINGS2_PAGE:   ShowPage(PAGE_SETTINGS2); break;
     case IDM_FILES_PAGE:       ShowPage(PAGE_FILES); break;
-    case IDM_WAYPOINTS_PAGE:   AnalyseWaypointStore(); break;
+    case IDM_WAYPOINTS_PAGE:   AnalyseWaypointStore(root); break;
     case IDM_ABOUT_PAGE:       ShowPage(PAGE_ABOUT); break;
-    case IDM_FLIGHTBOOK_PAGE:  ShowFlightBook(); break;
-    case IDC_PILOT_CANCEL:     CancelPilotEdits(); break;
-    case IDC_PILOT_SAVE:       SavePilotData(); break;
-    case IDC_S1_CANCEL:        CancelSettingsPage1(); break;
-    case IDC_S1_SAVE:          SaveSettingsPage1(); break;
-    case IDC_S2_CANCEL:        CancelSettingsPage2(); break;
-    case IDC_S2_SAVE:          SaveSettingsPage2(); break;
-    case IDC_REMOVE_EMPTY:     RemoveEmptyFlightFolders(); break;
-    case IDC_COPY_FLIGHTS:     CopyFromInstrument(false); break;
-    case IDC_COPY_ALL:         CopyFromInstrument(true); break;
+    case IDM_FLIGHTBOOK_PAGE:  ShowFlightBook(root); break;
+    case IDC_PILOT_CANCEL:     CancelPilotEdits(&g_instrument.pilot); break;
+    case IDC_PILOT_SAVE:       SavePilotData(root, &g_instrument.pilot); break;
+    case IDC_S1_CANCEL:        CancelSettingsPage1(&g_instrument.settings); break;
+    case IDC_S1_SAVE:          SaveSettingsPage(true); break;
+    case IDC_S2_CANCEL:        CancelSettingsPage2(&g_instrument.settings); break;
+    case IDC_S2_SAVE:          SaveSettingsPage(false); break;
+    case IDC_REMOVE_EMPTY:     RemoveEmptyFlightFolders(root); break;
+    case IDC_COPY_FLIGHTS:     CopyFromInstrument(root, false); break;
+    case IDC_COPY_ALL:         CopyFromInstrument(root, true); break;
     case IDC_FILES_CLOSE:      ShowPage(PAGE_PREVIEW); break;
-    case IDC_EXPORT_WAYPOINTS: ExportWaypoints(1, 1); break;
-    case IDC_EXPORT_DELETED:   ExportWaypoints(0, 0); break;
-    case IDC_EXPORT_THERMALS:  ExportWaypoints(2, 5); break;
+    case IDC_EXPORT_WAYPOINTS: ExportWaypoints(root, 1, 1); break;
+    case IDC_EXPORT_DELETED:   ExportWaypoints(root, 0, 0); break;
+    case IDC_EXPORT_THERMALS:  ExportWaypoints(root, 2, 5); break;
     case IDC_WP_BACK:          ShowPage(PAGE_PREVIEW); break;
     case IDC_BOOK_SAVE:        SaveFlightBook(); break;
     case IDC_BOOK_BACK:        ShowPage(PAGE_PREVIEW); break;
@@ -154,7 +167,7 @@ static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam,
 int RunTolmaro(HINSTANCE instance)
 {
     g_shell.instance = instance;
-    SetDefaultSettings(&g_settings);
+    SetDefaultSettings(&g_instrument.settings);
     InitCommonControls();
     LoadLibraryA("riched32.dll");
     // Probing drives without a medium must not raise system error boxes.

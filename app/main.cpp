@@ -1,7 +1,7 @@
 // Entry point of tolmaro.exe.
 #include <windows.h>
 
-#include "ui/shell.h"
+#include "app/dialog.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

@@ -5,12 +5,11 @@
 #include <string.h>
 #include <windows.h>
 
+#include "app/load.h"
+#include "settings/labels.h"
 #include "ui/pages.h"
 #include "ui/resource.h"
 #include "ui/shell.h"
-#include "pilot/pilotpage.h"
-#include "settings/devicedata.h"
-#include "settings/labels.h"
 
 // Client-area pixels. The picture's display covers x 81 to 336 and y 203 to
 // 376; the three lines sit on its lower, plain part, centred on it.
@@ -59,12 +58,12 @@ BOOL Paint()
     SetTextAlign(dc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
     SetTextColor(dc, kCreditColour);
     HGDIOBJ previousFont = SelectObject(dc, g_shell.creditFont);
-    DrawCentredLine(dc, CREDIT_TOP, BuiltInLabel(LABEL_CREDIT + g_settings.Sprache));
+    DrawCentredLine(dc, CREDIT_TOP, BuiltInLabel(LABEL_CREDIT + g_instrument.settings.Sprache));
     if (g_page == PAGE_PREVIEW) {
         SetTextColor(dc, kPilotColour);
         SelectObject(dc, g_shell.pilotFont);
-        DrawCentredLine(dc, PILOT_TOP, g_pilot.pilot);
-        DrawCentredLine(dc, GLIDER_TOP, g_pilot.glider);
+        DrawCentredLine(dc, PILOT_TOP, g_instrument.pilot.pilot);
+        DrawCentredLine(dc, GLIDER_TOP, g_instrument.pilot.glider);
     }
     // The fonts belong to the dialog for the whole run, not to this context.
     SelectObject(dc, previousFont);

@@ -18,6 +18,7 @@
 #include <string.h>
 
 #include "ui/resource.h"
+#include "app/dialog.h"
 #include "ui/shell.h"
 #include "flights/walks.h"
 #include "tests/win/scripted_prompts.h"

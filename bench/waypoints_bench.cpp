@@ -156,9 +156,7 @@ static uint32_t ExportStore(const std::string &output, WaypointFormat format)
     WaypointStore store;
     if (!OpenStream(&out, output.c_str(), "wt") || !OpenWaypointStore(&store, g_store.c_str()))
         abort();
-    WriteText(&out, WaypointFileStart(format));
-    uint32_t count = WriteWaypointsInFormat(&store, &out, KindWindow{0, 255}, format);
-    WriteText(&out, WaypointFileEnd(format));
+    uint32_t count = WriteWaypointFile(&store, &out, KindWindow{0, 255}, format);
     CloseWaypointStore(&store);
     if (!CloseStream(&out))
         abort();

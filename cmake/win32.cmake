@@ -8,21 +8,21 @@ set(CMAKE_RC_COMPILE_OBJECT
 # Everything of the program except its entry and its modal prompts, which
 # the tests replace with scripted answers.
 add_library(tolmaro_win STATIC
-    app/about.cpp
     ui/captions.cpp
-    app/dialog.cpp
     ui/filedialog.cpp
     ui/pages.cpp
-    app/preview.cpp
     ui/status.cpp
-    device/locate.cpp
     flights/filepage.cpp
     flights/flightbook.cpp
     flights/walks.cpp
     pilot/pilotpage.cpp
-    settings/devicedata.cpp
     settings/settingspages.cpp
     waypoints/waypointpage.cpp
+    app/about.cpp
+    app/dialog.cpp
+    app/load.cpp
+    app/locate.cpp
+    app/preview.cpp
 )
 target_link_libraries(tolmaro_win PUBLIC tolmaro_core comctl32 comdlg32 shell32 gdi32 user32)
 

@@ -1,9 +1,7 @@
-// The Device root and the forming of instrument file names behind it.
+// The instrument's root and the full paths of its files.
 #include "device/devpath.h"
 
 #include <string.h>
-
-DeviceRoot g_deviceRoot = {{0}, 3};
 
 const char kSetupFileName[] = "SETUP\\setupdata.txt";
 
@@ -12,50 +10,41 @@ static bool IsDriveLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool SetRootFromModulePath(const char *modulePath)
+bool FormDevicePath(char *out, const DeviceRoot *root, const char *relative)
 {
-    memset(g_deviceRoot.path, 0, sizeof g_deviceRoot.path);
-    g_deviceRoot.rootLength = 3;
+    return FormPath(out, root->path, relative, "");
+}
+
+bool SetRootFromModulePath(DeviceRoot *root, const char *modulePath)
+{
     bool hasDrive = modulePath && IsDriveLetter(modulePath[0]) &&
                     modulePath[1] == ':' && modulePath[2] == '\\';
     // Without a drive letter the scan still needs "X:\" to put letters into.
-    memcpy(g_deviceRoot.path, hasDrive ? modulePath : "C:\\", 3);
+    SetRootToDrive(root, hasDrive ? modulePath[0] : 'C');
     return hasDrive;
 }
 
-bool FormDevicePath(const char *relative)
+void SetRootToDrive(DeviceRoot *root, char letter)
 {
-    size_t root = g_deviceRoot.rootLength;
-    size_t length = strlen(relative);
-    if (root >= DEVICE_PATH_SIZE || length >= DEVICE_PATH_SIZE - root) {
-        if (root < DEVICE_PATH_SIZE)
-            g_deviceRoot.path[root] = '\0';
-        return false;
-    }
-    memcpy(g_deviceRoot.path + root, relative, length + 1);
-    return true;
+    memset(root->path, 0, sizeof root->path);
+    root->path[0] = letter;
+    root->path[1] = ':';
+    root->path[2] = '\\';
+    root->rootLength = 3;
 }
 
-void SetRootToDrive(char letter)
+bool SetRootFromSetupPath(DeviceRoot *root, const char *chosenPath)
 {
-    g_deviceRoot.path[0] = letter;
-    g_deviceRoot.path[1] = ':';
-    g_deviceRoot.path[2] = '\\';
-    g_deviceRoot.path[3] = '\0';
-    g_deviceRoot.rootLength = 3;
-}
-
-bool SetRootFromSetupPath(const char *chosenPath)
-{
-    size_t length = strnlen(chosenPath, DEVICE_PATH_SIZE);
+    size_t length = strnlen(chosenPath, PATH_SIZE);
     size_t nameLength = sizeof kSetupFileName - 1;
-    if (length >= DEVICE_PATH_SIZE || length < nameLength)
+    if (length >= PATH_SIZE || length < nameLength)
         return false;
-    size_t root = length - nameLength;
+    size_t rootLength = length - nameLength;
     // The instrument writes these names in exactly this case.
-    if (strcmp(chosenPath + root, kSetupFileName) != 0)
+    if (strcmp(chosenPath + rootLength, kSetupFileName) != 0)
         return false;
-    memmove(g_deviceRoot.path, chosenPath, length + 1);
-    g_deviceRoot.rootLength = (uint16_t)root;
+    memset(root->path, 0, sizeof root->path);
+    memcpy(root->path, chosenPath, rootLength);
+    root->rootLength = (uint16_t)rootLength;
     return true;
 }

@@ -222,3 +222,11 @@ bool ReplaceWithFile(const char *temp, const char *target)
     return rename(temp, target) == 0;
 #endif
 }
+
+bool FinishSave(Stream *out, const char *temp, const char *target)
+{
+    if (CloseStream(out) && ReplaceWithFile(temp, target))
+        return true;
+    remove(temp);
+    return false;
+}

@@ -59,4 +59,11 @@ void WriteBytes(Stream *stream, const void *bytes, size_t count);
 // leaving target as it was, when the replacement fails.
 bool ReplaceWithFile(const char *temp, const char *target);
 
+// Ends the save of a whole file that was written to temp (out, opened for
+// writing) in place of target: closes out and, when every byte was
+// written, replaces target by temp. Otherwise, or when the replacement
+// fails, removes temp, so that a failed save leaves target as it was and
+// no temporary file. Returns whether target now holds the new file.
+bool FinishSave(Stream *out, const char *temp, const char *target);
+
 #endif

@@ -12,7 +12,6 @@
 #include "ui/status.h"
 #include "ui/texts.h"
 #include "device/devpath.h"
-#include "flights/flightpaths.h"
 #include "flights/walks.h"
 
 static const char kFlightsFolder[] = "FLIGHTS\\";
@@ -34,13 +33,14 @@ static void PaintPageBeforeWork()
     RedrawWindow(g_shell.dialog, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-void RemoveEmptyFlightFolders()
+void RemoveEmptyFlightFolders(const DeviceRoot *root)
 {
     StartActivityAnimation(IDC_FILES_ANIMATION, IDR_CLIP_CLEAN);
     g_walkCounts = WalkCounts();
     // Any root leaves room for this name (at most 240 + 8 characters).
-    if (FormDevicePath(kFlightsFolder))
-        RemoveEmptyFolders(g_deviceRoot.path);
+    char flights[PATH_SIZE];
+    if (FormDevicePath(flights, root, kFlightsFolder))
+        RemoveEmptyFolders(flights);
     SetStatusTextF(Text(TEXT_STATUS_FOLDERS_REMOVED), (unsigned)g_walkCounts.folderCount);
     FinishActivityAnimation(IDC_FILES_ANIMATION);
     ShowFailures(TEXT_BOX_NOT_REMOVED);
@@ -59,7 +59,7 @@ static bool ChooseTargetFolder(bool wholeInstrument, char *chosen)
     return BrowseForFolder(&browse, chosen);
 }
 
-void CopyFromInstrument(bool wholeInstrument)
+void CopyFromInstrument(const DeviceRoot *root, bool wholeInstrument)
 {
     char chosen[MAX_PATH] = "";
     if (!ChooseTargetFolder(wholeInstrument, chosen))
@@ -69,19 +69,20 @@ void CopyFromInstrument(bool wholeInstrument)
     PaintPageBeforeWork();
 
     // A drive root comes with its backslash and so ends in two.
-    char target[WALK_PATH_SIZE];
-    bool targetFits = FormWalkPath(target, chosen, "", "\\");
+    char target[PATH_SIZE];
+    bool targetFits = FormPath(target, chosen, "", "\\");
     // A folder of 259 characters has no room for anything in it.
     if (!targetFits)
         g_walkCounts.failureCount++;
+    char source[PATH_SIZE];
     if (wholeInstrument) {
-        if (FormDevicePath("") && targetFits)
-            CopyTree(g_deviceRoot.path, target);
+        if (FormDevicePath(source, root, "") && targetFits)
+            CopyTree(source, target);
         SetStatusTextF(Text(TEXT_STATUS_TREE_COPIED), (unsigned)g_walkCounts.fileCount,
                        (unsigned)g_walkCounts.folderCount);
     } else {
-        if (FormDevicePath(kFlightsFolder) && targetFits)
-            CopyFlightLogs(g_deviceRoot.path, target);
+        if (FormDevicePath(source, root, kFlightsFolder) && targetFits)
+            CopyFlightLogs(source, target);
         SetStatusTextF(Text(TEXT_STATUS_FILES_COPIED), (unsigned)g_walkCounts.fileCount);
     }
     FinishActivityAnimation(IDC_FILES_ANIMATION);

@@ -3,11 +3,13 @@
 #ifndef TOLMARO_FILEPAGE_H
 #define TOLMARO_FILEPAGE_H
 
+struct DeviceRoot;
+
 // Removes the empty folders below the instrument's "FLIGHTS" folder.
-void RemoveEmptyFlightFolders();
+void RemoveEmptyFlightFolders(const DeviceRoot *root);
 
 // Asks for a target folder and copies the flight logs into it, side by
 // side, or the whole instrument with its folders.
-void CopyFromInstrument(bool wholeInstrument);
+void CopyFromInstrument(const DeviceRoot *root, bool wholeInstrument);
 
 #endif

@@ -3,10 +3,12 @@
 #include "flights/flightbook.h"
 
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 #include <windows.h>
 #include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "ui/filedialog.h"
 #include "ui/pages.h"
@@ -25,14 +27,10 @@ static const char kFlightsFolder[] = "FLIGHTS\\";
 // Column widths in pixels; the list scrolls sideways for the rest.
 static const int kColumnWidths[FLIGHT_COLUMNS] = {84, 72, 72, 74, 104, 250};
 
-// Each row in the list, and the list's order as indices into it (with room
-// for the sort's merging). They grow with the number of logs; reading a log
-// needs no memory of its own.
-static FlightRow *g_rows;
-static uint32_t g_rowCount;
-static uint32_t g_rowCapacity;
-static uint32_t *g_order;
-static uint32_t *g_merged;
+// Each row in the list, and the list's order as indices into it. They grow
+// with the number of logs; reading a log needs no memory of its own.
+static std::vector<FlightRow> g_rows;
+static std::vector<uint32_t> g_order;
 
 // The column of the last header click and its direction; -1 before any.
 static int g_sortColumn = -1;
@@ -78,40 +76,20 @@ void LabelFlightBookColumns()
     }
 }
 
-// Room for one more row; false when the memory is not there.
-static bool GrowRows()
-{
-    if (g_rowCount < g_rowCapacity)
-        return true;
-    uint32_t capacity = g_rowCapacity ? g_rowCapacity * 2 : 64;
-    FlightRow *rows = (FlightRow *)realloc(g_rows, capacity * sizeof *rows);
-    if (!rows)
-        return false;
-    g_rows = rows;
-    uint32_t *order = (uint32_t *)realloc(g_order, capacity * sizeof *order);
-    if (!order)
-        return false;
-    g_order = order;
-    uint32_t *merged = (uint32_t *)realloc(g_merged, capacity * sizeof *merged);
-    if (!merged)
-        return false;
-    g_merged = merged;
-    g_rowCapacity = capacity;
-    return true;
-}
-
 // One log found by the walk: a row, when its path keeps within 259
 // characters as the copy's does.
-static void AddFlightLog(const char *folder, const char *name, int64_t size, uint64_t, uint32_t, void *)
+static void AddFlightLog(const char *folder, const char *name, int64_t size, uint64_t, uint32_t, void *context)
 {
-    char path[WALK_PATH_SIZE];
-    if (!FormWalkPath(path, folder, name, "") || !GrowRows())
+    const DeviceRoot *root = (const DeviceRoot *)context;
+    char path[PATH_SIZE];
+    if (!FormPath(path, folder, name, ""))
         return;
     // The path below FLIGHTS\ begins behind the root and that folder.
-    const char *below = path + g_deviceRoot.rootLength + sizeof kFlightsFolder - 1;
-    ReadFlightLog(path, below, size, &g_rows[g_rowCount]);
-    g_order[g_rowCount] = g_rowCount;
-    g_rowCount++;
+    const char *below = path + root->rootLength + sizeof kFlightsFolder - 1;
+    FlightRow row;
+    ReadFlightLog(path, below, size, &row);
+    g_order.push_back((uint32_t)g_rows.size());
+    g_rows.push_back(row);
 }
 
 // The list holds no texts of its own (owner data): it asks for each one it
@@ -119,13 +97,13 @@ static void AddFlightLog(const char *folder, const char *name, int64_t size, uin
 static void FillList()
 {
     HWND list = BookList();
-    SendMessageA(list, LVM_SETITEMCOUNT, g_rowCount, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, g_rows.size(), 0);
     InvalidateRect(list, NULL, TRUE);
 }
 
 void GiveFlightBookText(LVITEMA *item)
 {
-    if (!(item->mask & LVIF_TEXT) || item->iItem < 0 || (uint32_t)item->iItem >= g_rowCount ||
+    if (!(item->mask & LVIF_TEXT) || item->iItem < 0 || (size_t)item->iItem >= g_rows.size() ||
         item->iSubItem < 0 || item->iSubItem >= FLIGHT_COLUMNS || item->cchTextMax <= 0)
         return;
     const char *fields[FLIGHT_COLUMNS];
@@ -133,55 +111,27 @@ void GiveFlightBookText(LVITEMA *item)
     lstrcpynA(item->pszText, fields[item->iSubItem], item->cchTextMax);
 }
 
-static int CompareNewer(uint32_t a, uint32_t b)
-{
-    return CompareNewestFirst(&g_rows[a], &g_rows[b]);
-}
-
-static int CompareInColumn(uint32_t a, uint32_t b)
-{
-    return CompareFlightRows(&g_rows[a], &g_rows[b], (FlightColumn)g_sortColumn, g_sortDescending);
-}
-
-// Sorts the list's order, keeping rows that compare equal in the order
-// they had: merges runs of 1, 2, 4 ... rows through g_merged.
-static void SortOrder(int (*compare)(uint32_t, uint32_t))
-{
-    uint32_t *from = g_order, *to = g_merged;
-    for (uint32_t run = 1; run < g_rowCount; run *= 2) {
-        for (uint32_t start = 0; start < g_rowCount; start += 2 * run) {
-            uint32_t middle = start + run < g_rowCount ? start + run : g_rowCount;
-            uint32_t end = middle + run < g_rowCount ? middle + run : g_rowCount;
-            uint32_t left = start, right = middle, out = start;
-            while (left < middle && right < end)
-                to[out++] = compare(from[right], from[left]) < 0 ? from[right++] : from[left++];
-            while (left < middle)
-                to[out++] = from[left++];
-            while (right < end)
-                to[out++] = from[right++];
-        }
-        uint32_t *swap = from;
-        from = to;
-        to = swap;
-    }
-    if (from != g_order)
-        memcpy(g_order, from, g_rowCount * sizeof *g_order);
-}
-
-void ShowFlightBook()
+void ShowFlightBook(const DeviceRoot *root)
 {
     ShowPage(PAGE_FLIGHTBOOK);
-    g_rowCount = 0;
+    g_rows.clear();
+    g_order.clear();
     g_sortColumn = -1;
-    if (FormDevicePath(kFlightsFolder))
-        VisitFlightLogs(g_deviceRoot.path, "", AddFlightLog, NULL);
-    SortOrder(CompareNewer);
+    char flights[PATH_SIZE];
+    if (FormDevicePath(flights, root, kFlightsFolder))
+        VisitFlightLogs(flights, "", AddFlightLog, (void *)root);
+    // Rows that compare equal keep the order they had: the walk's, or the
+    // last sort's.
+    std::stable_sort(g_order.begin(), g_order.end(), [](uint32_t a, uint32_t b) {
+        return CompareNewestFirst(&g_rows[a], &g_rows[b]) < 0;
+    });
     FillList();
     uint32_t minutes = 0;
-    for (uint32_t i = 0; i < g_rowCount; i++)
-        if (g_rows[i].minutes > 0)
-            minutes += (uint32_t)g_rows[i].minutes;
-    SetStatusTextF(Text(TEXT_FLIGHTBOOK_SUMMARY), (unsigned)g_rowCount, (unsigned)(minutes / 60), (unsigned)(minutes % 60));
+    for (const FlightRow &row : g_rows)
+        if (row.minutes > 0)
+            minutes += (uint32_t)row.minutes;
+    SetStatusTextF(Text(TEXT_FLIGHTBOOK_SUMMARY), (unsigned)g_rows.size(), (unsigned)(minutes / 60),
+                   (unsigned)(minutes % 60));
 }
 
 void SortFlightBook(int column)
@@ -190,7 +140,9 @@ void SortFlightBook(int column)
         return;
     g_sortDescending = column == g_sortColumn ? !g_sortDescending : false;
     g_sortColumn = column;
-    SortOrder(CompareInColumn);
+    std::stable_sort(g_order.begin(), g_order.end(), [](uint32_t a, uint32_t b) {
+        return CompareFlightRows(&g_rows[a], &g_rows[b], (FlightColumn)g_sortColumn, g_sortDescending) < 0;
+    });
     FillList();
 }
 
@@ -211,14 +163,14 @@ static bool ChooseCsvFile(char *path, DWORD size)
 // The titles, then the rows in the list's order.
 static void WriteCsvLines(Stream *out)
 {
-    char line[2 * (WALK_PATH_SIZE + FLIGHT_GLIDER_SIZE) + 128];
+    char line[2 * (PATH_SIZE + FLIGHT_GLIDER_SIZE) + 128];
     const char *titles[FLIGHT_COLUMNS];
     ColumnTitles(titles);
     size_t length = FormatCsvLine(titles, line, sizeof line);
     WriteBytes(out, line, length);
-    for (uint32_t i = 0; i < g_rowCount; i++) {
+    for (uint32_t index : g_order) {
         const char *fields[FLIGHT_COLUMNS];
-        RowFields(&g_rows[g_order[i]], fields);
+        RowFields(&g_rows[index], fields);
         length = FormatCsvLine(fields, line, sizeof line);
         WriteBytes(out, line, length);
     }
@@ -236,10 +188,7 @@ static bool WriteCsvFile(const char *path)
     if (!OpenStream(&out, temp, "wb"))
         return false;
     WriteCsvLines(&out);
-    if (CloseStream(&out) && ReplaceWithFile(temp, path))
-        return true;
-    DeleteFileA(temp);
-    return false;
+    return FinishSave(&out, temp, path);
 }
 
 void SaveFlightBook()
@@ -251,5 +200,5 @@ void SaveFlightBook()
         ShowMessageBox(g_shell.dialog, Text(TEXT_BOX_FLIGHTBOOK_NOT_SAVED), Text(TEXT_BOX_FILE_ERROR), MB_ICONWARNING);
         return;
     }
-    SetStatusTextF(Text(TEXT_STATUS_FLIGHTS_WRITTEN), (unsigned)g_rowCount);
+    SetStatusTextF(Text(TEXT_STATUS_FLIGHTS_WRITTEN), (unsigned)g_rows.size());
 }

@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+struct DeviceRoot;
+
 // Gives the list its columns (during the dialog's initialisation).
 void CreateFlightBookColumns();
 
@@ -18,7 +20,7 @@ void GiveFlightBookText(LVITEMA *item);
 
 // Shows page 8 with the list built afresh from the instrument, the newest
 // flight first, and the count and airtime on the Status line.
-void ShowFlightBook();
+void ShowFlightBook(const DeviceRoot *root);
 
 // A click on a column's header: sorts by it, a second click on the same
 // header the other way round.

@@ -5,6 +5,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "base/text.h"
 #include "device/stream.h"
 
 // An IGC file is lines of records, each naming its kind in its first byte.
@@ -38,13 +39,6 @@ static int TwoDigits(const char *p)
     return (p[0] - '0') * 10 + p[1] - '0';
 }
 
-// Writes a number of 0 to 99 as two digits.
-static void PutTwoDigits(char *out, int value)
-{
-    out[0] = (char)('0' + value / 10);
-    out[1] = (char)('0' + value % 10);
-}
-
 static bool BeginsWith(const char *line, size_t length, const char *prefix)
 {
     size_t prefixLength = strlen(prefix);
@@ -76,12 +70,12 @@ static void ReadDate(const char *line, size_t length, FlightRow *row)
     int century = year >= 80 ? 19 : 20;
     row->day = (century * 100 + year) * 10000 + month * 100 + day;
     // DD.MM.YYYY
-    PutTwoDigits(row->date, day);
+    FormatDigits(row->date, (uint64_t)day, 2);
     row->date[2] = '.';
-    PutTwoDigits(row->date + 3, month);
+    FormatDigits(row->date + 3, (uint64_t)month, 2);
     row->date[5] = '.';
-    PutTwoDigits(row->date + 6, century);
-    PutTwoDigits(row->date + 8, year);
+    FormatDigits(row->date + 6, (uint64_t)century, 2);
+    FormatDigits(row->date + 8, (uint64_t)year, 2);
     row->date[10] = '\0';
 }
 
@@ -185,11 +179,11 @@ static bool ReadLastFix(const char *tail, size_t *end, bool atFileStart, int32_t
 // HH:MM:SS of a time of day, into 9 bytes.
 static void FormatTime(char *out, int32_t seconds)
 {
-    PutTwoDigits(out, (int)(seconds / 3600));
+    FormatDigits(out, (uint64_t)(seconds / 3600), 2);
     out[2] = ':';
-    PutTwoDigits(out + 3, (int)(seconds / 60 % 60));
+    FormatDigits(out + 3, (uint64_t)(seconds / 60 % 60), 2);
     out[5] = ':';
-    PutTwoDigits(out + 6, (int)(seconds % 60));
+    FormatDigits(out + 6, (uint64_t)(seconds % 60), 2);
     out[8] = '\0';
 }
 
@@ -198,11 +192,11 @@ static void FormatDuration(char *out, int32_t minutes)
 {
     int hours = (int)(minutes / 60);
     if (hours >= 10)
-        PutTwoDigits(out++, hours);
+        FormatDigits(out++, (uint64_t)hours, 2);
     else
         out[0] = (char)('0' + hours);
     out[1] = ':';
-    PutTwoDigits(out + 2, (int)(minutes % 60));
+    FormatDigits(out + 2, (uint64_t)(minutes % 60), 2);
     out[4] = '\0';
 }
 
@@ -301,20 +295,6 @@ void ReadFlightLog(const char *path, const char *file, int64_t size, FlightRow *
     ReadFlightParts(g_head, headLength, headIsWhole, tail, tailLength, tailIsWhole, row);
 }
 
-// Compares A to Z without regard to case, other bytes by their value.
-static int CompareText(const char *a, const char *b)
-{
-    for (;; a++, b++) {
-        unsigned char x = (unsigned char)*a, y = (unsigned char)*b;
-        if (x >= 'A' && x <= 'Z')
-            x = (unsigned char)(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = (unsigned char)(y - 'A' + 'a');
-        if (x != y || x == 0)
-            return (int)x - (int)y;
-    }
-}
-
 static int CompareNumbers(int32_t a, int32_t b)
 {
     return a < b ? -1 : a > b ? 1 : 0;
@@ -344,7 +324,7 @@ int CompareFlightRows(const FlightRow *a, const FlightRow *b, FlightColumn colum
     else if (column == COLUMN_DURATION)
         order = CompareNumbers(a->minutes, b->minutes);
     else
-        order = CompareText(aFields[column], bFields[column]);
+        order = CompareAsciiNoCase(aFields[column], bFields[column]);
     return descending ? -order : order;
 }
 

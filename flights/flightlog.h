@@ -31,7 +31,7 @@ struct FlightRow {
     char landing[9];
     char duration[6];
     char glider[FLIGHT_GLIDER_SIZE];
-    char file[WALK_PATH_SIZE];
+    char file[PATH_SIZE];
     int32_t day;         // YYYYMMDD, for the order by date
     int32_t startTime;   // seconds after midnight
     int32_t minutes;     // duration, below 24 hours

@@ -1,17 +1,9 @@
-// The flight-folder walks' decisions that need no file system: paths within
-// 259 characters, flight-log and point names, the same-folder comparison.
+// The flight-folder walks' decisions that need no file system: flight-log
+// and point names, the same-folder comparison.
 #ifndef TOLMARO_FLIGHTPATHS_H
 #define TOLMARO_FLIGHTPATHS_H
 
-enum { WALK_PATH_SIZE = 260 };   // 259 characters and the terminator
-
-// Writes folder, name and ending one after the other into out
-// (WALK_PATH_SIZE bytes, not one of the three inputs). A path longer than
-// 259 characters is refused, never cut: out is then "" and the result false.
-// The walks form with it a file's path (ending ""), a sub-folder's path
-// (ending "\\"), a folder's listing pattern (name "", ending "*.*") and the
-// copy's target from the chosen folder (name "", ending "\\").
-bool FormWalkPath(char *out, const char *folder, const char *name, const char *ending);
+#include "base/text.h"
 
 // A name of at least four characters ending in ".igc", the letters A to Z
 // in either case.

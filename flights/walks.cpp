@@ -23,8 +23,8 @@ enum Listing {
 
 static Listing StartListing(const char *folder, HANDLE *find, WIN32_FIND_DATAA *entry)
 {
-    char pattern[WALK_PATH_SIZE];
-    if (!FormWalkPath(pattern, folder, "", "*.*"))
+    char pattern[PATH_SIZE];
+    if (!FormPath(pattern, folder, "", "*.*"))
         return LISTING_TOO_LONG;
     *find = FindFirstFileA(pattern, entry);
     if (*find != INVALID_HANDLE_VALUE)
@@ -75,7 +75,7 @@ static void EndCopyListing(HANDLE find)
 // CreateDirectoryA take the folder's own name).
 static void FormFolderName(char *out, const char *folder)
 {
-    FormWalkPath(out, folder, "", "");
+    FormPath(out, folder, "", "");
     size_t length = strlen(out);
     if (length > 0 && out[length - 1] == '\\')
         out[length - 1] = '\0';
@@ -84,7 +84,7 @@ static void FormFolderName(char *out, const char *folder)
 // Removes an empty folder (path ending in a backslash); true when it is gone.
 static bool RemoveFolder(const char *folder)
 {
-    char path[WALK_PATH_SIZE];
+    char path[PATH_SIZE];
     FormFolderName(path, folder);
     if (!RemoveDirectoryA(path)) {
         g_walkCounts.failureCount++;
@@ -111,14 +111,14 @@ bool RemoveEmptyFolders(const char *folder)
     bool stays = false;
     do {
         const char *name = entry.cFileName;
-        char child[WALK_PATH_SIZE];
+        char child[PATH_SIZE];
         if (!IsFolderEntry(entry))
             stays = true;
         else if (IsSelfOrParent(name))
             continue;
         else if (BeginsWithPoint(name))
             stays = true;
-        else if (!FormWalkPath(child, folder, name, "\\")) {
+        else if (!FormPath(child, folder, name, "\\")) {
             g_walkCounts.failureCount++;
             stays = true;
         } else if (RemoveEmptyFolders(child) || !RemoveFolder(child))
@@ -230,9 +230,9 @@ static bool CopyWholeFile(const char *from, const char *to, const ListedFile &fi
 // the target holds it already.
 static void CopyOneFile(const char *source, const char *target, const char *name, const ListedFile &file)
 {
-    char from[WALK_PATH_SIZE];
-    char to[WALK_PATH_SIZE];
-    if (!FormWalkPath(from, source, name, "") || !FormWalkPath(to, target, name, "")) {
+    char from[PATH_SIZE];
+    char to[PATH_SIZE];
+    if (!FormPath(from, source, name, "") || !FormPath(to, target, name, "")) {
         g_walkCounts.failureCount++;
         return;
     }
@@ -261,7 +261,7 @@ static void VisitFlightLogsLevel(const char *source, const char *skip, bool atSt
         return;
     do {
         const char *name = entry.cFileName;
-        char folder[WALK_PATH_SIZE];
+        char folder[PATH_SIZE];
         if (!IsFolderEntry(entry)) {
             if (IsFlightLogName(name)) {
                 ListedFile file = ListedFileOf(entry);
@@ -269,7 +269,7 @@ static void VisitFlightLogsLevel(const char *source, const char *skip, bool atSt
             }
         } else if (BeginsWithPoint(name))
             continue;
-        else if (FormWalkPath(folder, source, name, "\\"))
+        else if (FormPath(folder, source, name, "\\"))
             VisitFlightLogsLevel(folder, skip, false, visit, context);
         else
             g_walkCounts.failureCount++;
@@ -298,7 +298,7 @@ void CopyFlightLogs(const char *source, const char *target)
 // folder. A file of that name is no folder to copy into.
 static bool MakeTargetFolder(const char *folder)
 {
-    char path[WALK_PATH_SIZE];
+    char path[PATH_SIZE];
     FormFolderName(path, folder);
     if (CreateDirectoryA(path, NULL))
         return true;
@@ -318,13 +318,13 @@ static void CopyTreeLevel(const char *source, const char *target, const char *ch
         return;
     do {
         const char *name = entry.cFileName;
-        char from[WALK_PATH_SIZE];
-        char to[WALK_PATH_SIZE];
+        char from[PATH_SIZE];
+        char to[PATH_SIZE];
         if (!IsFolderEntry(entry))
             CopyOneFile(source, target, name, ListedFileOf(entry));
         else if (BeginsWithPoint(name))
             continue;
-        else if (!FormWalkPath(from, source, name, "\\") || !FormWalkPath(to, target, name, "\\"))
+        else if (!FormPath(from, source, name, "\\") || !FormPath(to, target, name, "\\"))
             g_walkCounts.failureCount++;
         else if (IsSameFolder(from, chosen))
             continue;

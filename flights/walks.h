@@ -1,5 +1,5 @@
 // The walks over the instrument's folders: empty-folder removal, flight-log
-// copy and full copy. They need the file system only, not the dialog.
+// copy and full copy. The copies show each file on the Status line.
 #ifndef TOLMARO_WALKS_H
 #define TOLMARO_WALKS_H
 

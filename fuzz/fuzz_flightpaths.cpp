@@ -11,10 +11,10 @@
 // Formed exactly when the whole fits, and then the whole.
 static void CheckFormed(const char *folder, const std::string &name, const char *ending)
 {
-    char out[WALK_PATH_SIZE];
+    char out[PATH_SIZE];
     std::string whole = std::string(folder) + name + ending;
-    bool formed = FormWalkPath(out, folder, name.c_str(), ending);
-    if (formed != (whole.size() < WALK_PATH_SIZE) || strlen(out) >= WALK_PATH_SIZE ||
+    bool formed = FormPath(out, folder, name.c_str(), ending);
+    if (formed != (whole.size() < PATH_SIZE) || strlen(out) >= PATH_SIZE ||
         (formed ? whole != out : out[0] != '\0'))
         abort();
 }
@@ -23,7 +23,7 @@ static void CheckFormed(const char *folder, const std::string &name, const char 
 // further down, and tried as a file and a listing there too.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    char folder[WALK_PATH_SIZE] = "E:\\";
+    char folder[PATH_SIZE] = "E:\\";
     for (size_t start = 0; start <= size;) {
         const uint8_t *end = (const uint8_t *)memchr(data + start, 0, size - start);
         size_t length = end ? (size_t)(end - data) - start : size - start;
@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         CheckFormed(folder, name, "");
         CheckFormed(folder, "", "*.*");
         CheckFormed(folder, name, "\\");
-        char child[WALK_PATH_SIZE];
-        if (!FormWalkPath(child, folder, name.c_str(), "\\"))
+        char child[PATH_SIZE];
+        if (!FormPath(child, folder, name.c_str(), "\\"))
             break;
         // Every folder is itself with its separators doubled, and never one
         // of its own sub-folders.

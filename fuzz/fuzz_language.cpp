@@ -11,12 +11,15 @@
 #include "device/stream.h"
 #include "settings/language.h"
 
+// Kept for the whole run: each input replaces the text of the last.
+static LanguageTable g_table;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
     Stream in = {fmemopen((void *)data, size, "rb"), true, false, false, false, 0};
-    if (!in.file || !ReadLanguageFile(&g_language, &in))
+    if (!in.file || !ReadLanguageFile(&g_table, &in))
         abort();
     CloseStream(&in);
 
@@ -32,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             lines[line] += c;
     }
 
-    const char *block = g_language.text;
+    const char *block = g_table.text;
     for (int slot = -1; slot <= LANGUAGE_SLOTS; slot++) {
-        const char *value = LanguageSlot(slot);
+        const char *value = LanguageSlot(&g_table, slot);
         bool inBlock = value >= block && value <= block + size;
         if (slot < 0 || slot == LANGUAGE_SLOTS || slot > line) {
             if (*value != '\0')

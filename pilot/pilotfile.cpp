@@ -127,9 +127,5 @@ bool WritePilotFile(const Pilot *pilot, const char *tempPath, const char *path)
     if (!OpenStream(&out, tempPath, "wb"))
         return false;
     WriteBytes(&out, text, length);
-    bool written = CloseStream(&out);
-    if (written && ReplaceWithFile(tempPath, path))
-        return true;
-    remove(tempPath);
-    return false;
+    return FinishSave(&out, tempPath, path);
 }

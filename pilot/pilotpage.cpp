@@ -16,8 +16,6 @@
 #include "device/stream.h"
 #include "settings/labels.h"
 
-Pilot g_pilot;
-
 // An edit is read with room for one character more than a field holds, so
 // that a text that is too long can be told from one that fits.
 enum { EDIT_TEXT_SIZE = PILOT_NAME_LENGTH + 2 };
@@ -31,48 +29,49 @@ static LRESULT SendToClassList(UINT message, WPARAM wParam, LPARAM lParam)
     return SendDlgItemMessageA(g_shell.dialog, IDC_CLASS, message, wParam, lParam);
 }
 
-static void ShowPilotRecord()
+static void ShowPilotRecord(const Pilot *pilot)
 {
-    SetDlgItemTextA(g_shell.dialog, IDC_IGCID, g_pilot.igcId);
-    SetDlgItemTextA(g_shell.dialog, IDC_PILOT, g_pilot.pilot);
-    SetDlgItemTextA(g_shell.dialog, IDC_GLIDER, g_pilot.glider);
+    SetDlgItemTextA(g_shell.dialog, IDC_IGCID, pilot->igcId);
+    SetDlgItemTextA(g_shell.dialog, IDC_PILOT, pilot->pilot);
+    SetDlgItemTextA(g_shell.dialog, IDC_GLIDER, pilot->glider);
 }
 
 // The file's class is selected; a class that is none of the eight becomes
 // the list's last item, replacing the one an earlier load added.
-static void ShowGliderClass()
+static void ShowGliderClass(const Pilot *pilot)
 {
     SendToClassList(CB_DELETESTRING, UNKNOWN_CLASS_ITEM, 0);
-    int item = FindGliderClass(g_pilot.gliderClass);
+    int item = FindGliderClass(pilot->gliderClass);
     if (item < 0)
-        item = (int)SendToClassList(CB_ADDSTRING, 0, (LPARAM)g_pilot.gliderClass);
+        item = (int)SendToClassList(CB_ADDSTRING, 0, (LPARAM)pilot->gliderClass);
     SendToClassList(CB_SETCURSEL, item, 0);
 }
 
-bool ReadPilotFile()
+bool ReadPilotFile(const DeviceRoot *root, Pilot *pilot)
 {
     // A name that does not fit behind the root is a file that cannot be opened.
+    char path[PATH_SIZE];
     Stream in;
-    if (!FormDevicePath(kPilotFileName) || !OpenStream(&in, g_deviceRoot.path, "rt"))
+    if (!FormDevicePath(path, root, kPilotFileName) || !OpenStream(&in, path, "rt"))
         return false;
     char text[PILOT_TEXT_LENGTH + 1];
     ReadPilotText(&in, text, sizeof text);
     CloseStream(&in);
-    if (!ParsePilotText(text, &g_pilot))
+    if (!ParsePilotText(text, pilot))
         return false;
-    ShowPilotRecord();
-    ShowGliderClass();
+    ShowPilotRecord(pilot);
+    ShowGliderClass(pilot);
     return true;
 }
 
 // Takes the IGC-ID edit into the record if it has four characters;
 // otherwise shows it made into four and returns false.
-static bool TakeIgcId()
+static bool TakeIgcId(Pilot *pilot)
 {
     char text[EDIT_TEXT_SIZE];
     GetDlgItemTextA(g_shell.dialog, IDC_IGCID, text, sizeof text);
     if (strlen(text) == IGC_ID_LENGTH) {
-        snprintf(g_pilot.igcId, sizeof g_pilot.igcId, "%s", text);
+        snprintf(pilot->igcId, sizeof pilot->igcId, "%s", text);
         return true;
     }
     char padded[IGC_ID_SIZE];
@@ -102,47 +101,45 @@ static void ShowWarning(int text, int caption)
 }
 
 // Writes the record to the instrument through a temporary file, so that a
-// failed save leaves the old file whole. The path buffer then names the
-// pilot file.
-static bool SavePilotFile()
+// failed save leaves the old file whole; path names the pilot file.
+static bool SavePilotFile(const DeviceRoot *root, const Pilot *pilot, char *path)
 {
-    if (!FormDevicePath(kPilotTempName))
-        return false;
-    char temp[DEVICE_PATH_SIZE];
-    snprintf(temp, sizeof temp, "%s", g_deviceRoot.path);
-    return FormDevicePath(kPilotFileName) && WritePilotFile(&g_pilot, temp, g_deviceRoot.path);
+    char temp[PATH_SIZE];
+    return FormDevicePath(temp, root, kPilotTempName) && FormDevicePath(path, root, kPilotFileName) &&
+           WritePilotFile(pilot, temp, path);
 }
 
-void SavePilotData()
+void SavePilotData(const DeviceRoot *root, Pilot *pilot)
 {
     // Every field is checked, so that each wrong one is corrected at once;
     // the ones that passed are already in the record.
-    bool idFits = TakeIgcId();
-    bool pilotFits = TakeName(IDC_PILOT, g_pilot.pilot, sizeof g_pilot.pilot);
-    bool gliderFits = TakeName(IDC_GLIDER, g_pilot.glider, sizeof g_pilot.glider);
+    bool idFits = TakeIgcId(pilot);
+    bool pilotFits = TakeName(IDC_PILOT, pilot->pilot, sizeof pilot->pilot);
+    bool gliderFits = TakeName(IDC_GLIDER, pilot->glider, sizeof pilot->glider);
     if (!idFits || !pilotFits || !gliderFits) {
         ShowWarning(TEXT_BOX_FIELD_LENGTHS, TEXT_BOX_CORRECT_INPUT);
         return;
     }
-    if (!IsAllowedPilotText(g_pilot.igcId) || !IsAllowedPilotText(g_pilot.pilot) ||
-        !IsAllowedPilotText(g_pilot.glider)) {
+    if (!IsAllowedPilotText(pilot->igcId) || !IsAllowedPilotText(pilot->pilot) ||
+        !IsAllowedPilotText(pilot->glider)) {
         ShowWarning(TEXT_BOX_ALLOWED_CHARACTERS, TEXT_BOX_CORRECT_INPUT);
         return;
     }
     // Text typed into the list's edit field is not a class.
-    TakeClassSelection(&g_pilot, (int)SendToClassList(CB_GETCURSEL, 0, 0));
-    if (!SavePilotFile()) {
+    TakeClassSelection(pilot, (int)SendToClassList(CB_GETCURSEL, 0, 0));
+    char path[PATH_SIZE];
+    if (!SavePilotFile(root, pilot, path)) {
         ShowWarning(TEXT_BOX_PILOT_NOT_SAVED, TEXT_BOX_FILE_ERROR);
         return;
     }
-    SetStatusTextF(Text(TEXT_STATUS_FILE_SAVED), g_deviceRoot.path);
+    SetStatusTextF(Text(TEXT_STATUS_FILE_SAVED), path);
     ShowPage(PAGE_PREVIEW);
 }
 
-void CancelPilotEdits()
+void CancelPilotEdits(const Pilot *pilot)
 {
-    ShowPilotRecord();
-    int item = FindGliderClass(g_pilot.gliderClass);
+    ShowPilotRecord(pilot);
+    int item = FindGliderClass(pilot->gliderClass);
     if (item < 0)
         item = SendToClassList(CB_GETCOUNT, 0, 0) > UNKNOWN_CLASS_ITEM ? UNKNOWN_CLASS_ITEM : -1;
     SendToClassList(CB_SETCURSEL, item, 0);

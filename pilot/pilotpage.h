@@ -5,18 +5,18 @@
 
 #include "pilot/pilotfile.h"
 
-// Lives for the whole run; the preview paints its pilot and glider.
-extern Pilot g_pilot;
+struct DeviceRoot;
 
 // Reads "SETUP\igcheader.txt" of the instrument into the record and, when
 // all four fields were found, fills the page and returns true. A file that
 // cannot be opened or is incomplete gives false and leaves the page alone.
-bool ReadPilotFile();
+bool ReadPilotFile(const DeviceRoot *root, Pilot *pilot);
 
-// Command 5110: checks the page's values, stores them and writes the file.
-void SavePilotData();
+// Command 5110: checks the page's values, stores them in the record and
+// writes the file.
+void SavePilotData(const DeviceRoot *root, Pilot *pilot);
 
 // Command 5109: shows the record again and returns to the preview.
-void CancelPilotEdits();
+void CancelPilotEdits(const Pilot *pilot);
 
 #endif

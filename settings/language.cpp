@@ -6,8 +6,6 @@
 
 #include "device/stream.h"
 
-LanguageTable g_language;
-
 static char g_fallback[] = "NULL";
 
 static void ReleaseText(LanguageTable *table)
@@ -58,9 +56,9 @@ void UseLanguageFallback(LanguageTable *table)
         table->slots[i] = g_fallback;
 }
 
-const char *LanguageSlot(int slot)
+const char *LanguageSlot(const LanguageTable *table, int slot)
 {
-    if (slot < 0 || slot >= LANGUAGE_SLOTS || !g_language.slots[slot])
+    if (slot < 0 || slot >= LANGUAGE_SLOTS || !table->slots[slot])
         return "";
-    return g_language.slots[slot];
+    return table->slots[slot];
 }

@@ -31,8 +31,6 @@ struct LanguageTable {
     const char *slots[LANGUAGE_SLOTS];   // NULL before the first load
 };
 
-extern LanguageTable g_language;
-
 // Replaces the table by the stream's text: line feeds end lines, carriage
 // returns are left out. Lines beyond the last slot are ignored; slots the
 // file does not reach read as empty text. Returns false when no memory
@@ -43,6 +41,6 @@ bool ReadLanguageFile(LanguageTable *table, Stream *in);
 void UseLanguageFallback(LanguageTable *table);
 
 // The text of slot 0..99; an empty or unknown slot gives "".
-const char *LanguageSlot(int slot);
+const char *LanguageSlot(const LanguageTable *table, int slot);
 
 #endif

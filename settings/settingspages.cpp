@@ -4,16 +4,17 @@
 
 #include <stdio.h>
 
-#include "ui/captions.h"
-#include "ui/pages.h"
-#include "ui/resource.h"
-#include "ui/shell.h"
 #include "device/devpath.h"
 #include "device/stream.h"
-#include "settings/devicedata.h"
 #include "settings/labels.h"
 #include "settings/language.h"
 #include "settings/scrollrules.h"
+#include "ui/pages.h"
+#include "ui/prompts.h"
+#include "ui/resource.h"
+#include "ui/shell.h"
+#include "ui/status.h"
+#include "ui/texts.h"
 
 // The numeric settings, each shown in a value box beside its bar.
 enum BarValue {
@@ -46,6 +47,14 @@ static const SettingsBar kBars[BAR_COUNT] = {
 };
 
 static const char kSetupFolder[] = "SETUP\\";
+
+// The settings are written here first and take the old file's place only
+// when complete, so that a failed save never leaves a truncated file.
+static const char kSetupTempName[] = "SETUP\\setupdata.new";
+
+// The values the bars and value boxes show, from the load or the last save
+// or cancel on; the Settings record takes them on "Speichern".
+static WorkingValues g_working;
 
 // The working value of a bar, in the bar's own units.
 static int BarPosition(int which)
@@ -126,63 +135,64 @@ static void SetLabel(int id, const char *text)
     SetDlgItemTextA(g_shell.dialog, id, text);
 }
 
-static void FillList(int list, int firstSlot, int count, int selected)
+static void FillList(int list, const LanguageTable *table, int firstSlot, int count, int selected)
 {
     SendDlgItemMessageA(g_shell.dialog, list, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < count; i++)
-        SendDlgItemMessageA(g_shell.dialog, list, CB_ADDSTRING, 0, (LPARAM)LanguageSlot(firstSlot + i));
+        SendDlgItemMessageA(g_shell.dialog, list, CB_ADDSTRING, 0, (LPARAM)LanguageSlot(table, firstSlot + i));
     SelectItem(list, selected);
 }
 
-static void ReadLanguageText()
+static void ReadLanguageText(const DeviceRoot *root, int sprache, LanguageTable *table)
 {
     char name[32];
-    snprintf(name, sizeof name, "%s%s", kSetupFolder, BuiltInLabel(LABEL_FILE_NAME + g_settings.Sprache));
+    snprintf(name, sizeof name, "%s%s", kSetupFolder, BuiltInLabel(LABEL_FILE_NAME + sprache));
+    char path[PATH_SIZE];
     Stream in;
     // A file that does not open leaves the previous language's texts.
-    if (FormDevicePath(name) && OpenStream(&in, g_deviceRoot.path, "rt")) {
-        ReadLanguageFile(&g_language, &in);
+    if (FormDevicePath(path, root, name) && OpenStream(&in, path, "rt")) {
+        ReadLanguageFile(table, &in);
         CloseStream(&in);
     }
-    UseLanguageFallback(&g_language);
+    UseLanguageFallback(table);
 }
 
-void LoadLanguage()
+void LoadLanguage(const DeviceRoot *root, const Settings *settings, LanguageTable *table)
 {
-    ReadLanguageText();
-    int language = g_settings.Sprache;
-    ShowProgramTexts(language);
+    int language = settings->Sprache;
+    ReadLanguageText(root, language, table);
 
-    SetLabel(IDC_S1_HEADING, LanguageSlot(SLOT_SETTINGS_HEADING));
+    SetLabel(IDC_S1_HEADING, LanguageSlot(table, SLOT_SETTINGS_HEADING));
     SetLabel(IDC_S1_SUBHEADING, BuiltInLabel(LABEL_PAGE1 + language));
-    SetLabel(IDC_LANGUAGE_LABEL, LanguageSlot(SLOT_SPRACHE));
-    SetLabel(IDC_VOLUME_LABEL, LanguageSlot(SLOT_LAUTSTAERKE));
-    SetLabel(IDC_CONTRAST_LABEL, LanguageSlot(SLOT_CONTRAST));
-    SetLabel(IDC_UNIT_LABEL, LanguageSlot(SLOT_UNIT));
-    SetLabel(IDC_COORD_LABEL, LanguageSlot(SLOT_COORDINATE_FORMAT));
+    SetLabel(IDC_LANGUAGE_LABEL, LanguageSlot(table, SLOT_SPRACHE));
+    SetLabel(IDC_VOLUME_LABEL, LanguageSlot(table, SLOT_LAUTSTAERKE));
+    SetLabel(IDC_CONTRAST_LABEL, LanguageSlot(table, SLOT_CONTRAST));
+    SetLabel(IDC_UNIT_LABEL, LanguageSlot(table, SLOT_UNIT));
+    SetLabel(IDC_COORD_LABEL, LanguageSlot(table, SLOT_COORDINATE_FORMAT));
     SetLabel(IDC_FIELD1_LABEL, BuiltInLabel(LABEL_FIELD1 + language));
     SetLabel(IDC_FIELD2_LABEL, BuiltInLabel(LABEL_FIELD2 + language));
 
-    FillList(IDC_LANGUAGE, SLOT_LANGUAGE_NAMES, LANGUAGE_COUNT, g_settings.Sprache);
-    FillList(IDC_UNIT, SLOT_UNIT_NAMES, 2, g_settings.Unit);
-    FillList(IDC_COORD, SLOT_COORDINATE_NAMES, 3, g_settings.CoordinateFormat);
+    FillList(IDC_LANGUAGE, table, SLOT_LANGUAGE_NAMES, LANGUAGE_COUNT, settings->Sprache);
+    FillList(IDC_UNIT, table, SLOT_UNIT_NAMES, 2, settings->Unit);
+    FillList(IDC_COORD, table, SLOT_COORDINATE_NAMES, 3, settings->CoordinateFormat);
 
-    SetLabel(IDC_S2_HEADING, LanguageSlot(SLOT_SETTINGS_HEADING));
+    SetLabel(IDC_S2_HEADING, LanguageSlot(table, SLOT_SETTINGS_HEADING));
     SetLabel(IDC_S2_SUBHEADING, BuiltInLabel(LABEL_PAGE2 + language));
-    SetLabel(IDC_SINK_LABEL, LanguageSlot(SLOT_SINKTON));
-    SetLabel(IDC_CLIMB_LABEL, LanguageSlot(SLOT_STEIGTON));
-    SetLabel(IDC_TIMEOFFSET_LABEL, LanguageSlot(SLOT_TIMEOFFSET));
-    SetLabel(IDC_TRACK_LABEL, LanguageSlot(SLOT_TRACKINTERVAL));
-    SetLabel(IDC_INTEGRAL_LABEL, LanguageSlot(SLOT_INTEGRALZEIT));
-    SetLabel(IDC_AIRSPACE_LABEL, LanguageSlot(SLOT_AIRSPACE));
+    SetLabel(IDC_SINK_LABEL, LanguageSlot(table, SLOT_SINKTON));
+    SetLabel(IDC_CLIMB_LABEL, LanguageSlot(table, SLOT_STEIGTON));
+    SetLabel(IDC_TIMEOFFSET_LABEL, LanguageSlot(table, SLOT_TIMEOFFSET));
+    SetLabel(IDC_TRACK_LABEL, LanguageSlot(table, SLOT_TRACKINTERVAL));
+    SetLabel(IDC_INTEGRAL_LABEL, LanguageSlot(table, SLOT_INTEGRALZEIT));
+    SetLabel(IDC_AIRSPACE_LABEL, LanguageSlot(table, SLOT_AIRSPACE));
 }
 
-void FillSettingsPages()
+void FillSettingsPages(const Settings *settings)
 {
+    CopySettingsToWorking(settings, &g_working);
     ShowAndSetBar(BAR_LAUTSTAERKE);
     ShowAndSetBar(BAR_CONTRAST);
-    SelectItem(IDC_FIELD1, g_settings.Feld1);
-    SelectItem(IDC_FIELD2, g_settings.Feld2);
+    SelectItem(IDC_FIELD1, settings->Feld1);
+    SelectItem(IDC_FIELD2, settings->Feld2);
     for (int which = BAR_SINKTON; which < BAR_COUNT; which++)
         ShowAndSetBar(which);
 }
@@ -204,37 +214,32 @@ void HandleSettingsScroll(WPARAM wParam, LPARAM lParam)
     }
 }
 
-void SaveSettingsPage1()
+bool TakeSettingsPage1(Settings *settings)
 {
-    uint8_t language = g_settings.Sprache;
-    g_settings.Sprache = SelectedItem(IDC_LANGUAGE, g_settings.Sprache, LANGUAGE_COUNT);
-    g_settings.Unit = SelectedItem(IDC_UNIT, g_settings.Unit, 2);
-    g_settings.CoordinateFormat = SelectedItem(IDC_COORD, g_settings.CoordinateFormat, 3);
-    g_settings.Feld1 = SelectedItem(IDC_FIELD1, g_settings.Feld1, DISPLAY_FIELD_COUNT);
-    g_settings.Feld2 = SelectedItem(IDC_FIELD2, g_settings.Feld2, DISPLAY_FIELD_COUNT);
+    uint8_t language = settings->Sprache;
+    settings->Sprache = SelectedItem(IDC_LANGUAGE, settings->Sprache, LANGUAGE_COUNT);
+    settings->Unit = SelectedItem(IDC_UNIT, settings->Unit, 2);
+    settings->CoordinateFormat = SelectedItem(IDC_COORD, settings->CoordinateFormat, 3);
+    settings->Feld1 = SelectedItem(IDC_FIELD1, settings->Feld1, DISPLAY_FIELD_COUNT);
+    settings->Feld2 = SelectedItem(IDC_FIELD2, settings->Feld2, DISPLAY_FIELD_COUNT);
     g_working.Lautstaerke = (uint8_t)GetDlgItemInt(g_shell.dialog, IDC_VOLUME_VALUE, NULL, FALSE);
     g_working.Contrast = (uint8_t)GetDlgItemInt(g_shell.dialog, IDC_CONTRAST_VALUE, NULL, FALSE);
-    g_settings.Lautstaerke = g_working.Lautstaerke;
-    g_settings.Contrast = g_working.Contrast;
-
-    if (g_settings.Sprache != language)
-        LoadLanguage();
-    // A save that failed stays on the page, so that it can be tried again.
-    if (WriteSetupFile())
-        ShowPage(PAGE_PREVIEW);
+    settings->Lautstaerke = g_working.Lautstaerke;
+    settings->Contrast = g_working.Contrast;
+    return settings->Sprache != language;
 }
 
-void CancelSettingsPage1()
+void CancelSettingsPage1(const Settings *settings)
 {
-    g_working.Lautstaerke = g_settings.Lautstaerke;
-    g_working.Contrast = g_settings.Contrast;
-    SelectItem(IDC_LANGUAGE, g_settings.Sprache);
+    g_working.Lautstaerke = settings->Lautstaerke;
+    g_working.Contrast = settings->Contrast;
+    SelectItem(IDC_LANGUAGE, settings->Sprache);
     ShowAndSetBar(BAR_LAUTSTAERKE);
     ShowAndSetBar(BAR_CONTRAST);
-    SelectItem(IDC_UNIT, g_settings.Unit);
-    SelectItem(IDC_COORD, g_settings.CoordinateFormat);
-    SelectItem(IDC_FIELD1, g_settings.Feld1);
-    SelectItem(IDC_FIELD2, g_settings.Feld2);
+    SelectItem(IDC_UNIT, settings->Unit);
+    SelectItem(IDC_COORD, settings->CoordinateFormat);
+    SelectItem(IDC_FIELD1, settings->Feld1);
+    SelectItem(IDC_FIELD2, settings->Feld2);
     ShowPage(PAGE_PREVIEW);
 }
 
@@ -246,7 +251,7 @@ static float ReadThreshold(int valueBox)
     return (float)ParseReal(text);
 }
 
-void SaveSettingsPage2()
+void TakeSettingsPage2(Settings *settings)
 {
     g_working.Sinkton = -ReadThreshold(IDC_SINK_VALUE) + 0.0f;
     g_working.Steigton = ReadThreshold(IDC_CLIMB_VALUE);
@@ -254,25 +259,46 @@ void SaveSettingsPage2()
     g_working.Trackinterval = (uint8_t)GetDlgItemInt(g_shell.dialog, IDC_TRACK_VALUE, NULL, FALSE);
     g_working.Integralzeit = (uint8_t)GetDlgItemInt(g_shell.dialog, IDC_INTEGRAL_VALUE, NULL, FALSE);
     g_working.AirspaceWarnDistance = (uint16_t)GetDlgItemInt(g_shell.dialog, IDC_AIRSPACE_VALUE, NULL, FALSE);
-    g_settings.Sinkton = g_working.Sinkton;
-    g_settings.Steigton = g_working.Steigton;
-    g_settings.Timeoffset = g_working.Timeoffset;
-    g_settings.Trackinterval = g_working.Trackinterval;
-    g_settings.Integralzeit = g_working.Integralzeit;
-    g_settings.AirspaceWarnDistance = g_working.AirspaceWarnDistance;
-    if (WriteSetupFile())
-        ShowPage(PAGE_PREVIEW);
+    settings->Sinkton = g_working.Sinkton;
+    settings->Steigton = g_working.Steigton;
+    settings->Timeoffset = g_working.Timeoffset;
+    settings->Trackinterval = g_working.Trackinterval;
+    settings->Integralzeit = g_working.Integralzeit;
+    settings->AirspaceWarnDistance = g_working.AirspaceWarnDistance;
 }
 
-void CancelSettingsPage2()
+void CancelSettingsPage2(const Settings *settings)
 {
-    g_working.Sinkton = g_settings.Sinkton;
-    g_working.Steigton = g_settings.Steigton;
-    g_working.Timeoffset = g_settings.Timeoffset;
-    g_working.Trackinterval = g_settings.Trackinterval;
-    g_working.Integralzeit = g_settings.Integralzeit;
-    g_working.AirspaceWarnDistance = g_settings.AirspaceWarnDistance;
+    g_working.Sinkton = settings->Sinkton;
+    g_working.Steigton = settings->Steigton;
+    g_working.Timeoffset = settings->Timeoffset;
+    g_working.Trackinterval = settings->Trackinterval;
+    g_working.Integralzeit = settings->Integralzeit;
+    g_working.AirspaceWarnDistance = settings->AirspaceWarnDistance;
     for (int which = BAR_SINKTON; which < BAR_COUNT; which++)
         ShowAndSetBar(which);
     ShowPage(PAGE_PREVIEW);
+}
+
+static bool SaveSetupText(const DeviceRoot *root, const char *text, char *path)
+{
+    char temp[PATH_SIZE];
+    Stream out;
+    if (!FormDevicePath(temp, root, kSetupTempName) || !FormDevicePath(path, root, kSetupFileName) ||
+        !OpenStream(&out, temp, "wt"))
+        return false;
+    WriteText(&out, text);
+    return FinishSave(&out, temp, path);
+}
+
+bool WriteSetupFile(const DeviceRoot *root, const Settings *settings)
+{
+    char text[SETUP_TEXT_SIZE];
+    char path[PATH_SIZE];
+    if (!FormatSetupFile(settings, text, sizeof text) || !SaveSetupText(root, text, path)) {
+        ShowMessageBox(g_shell.dialog, Text(TEXT_BOX_SETUP_NOT_SAVED), Text(TEXT_BOX_FILE_ERROR), MB_ICONWARNING);
+        return false;
+    }
+    SetStatusTextF(Text(TEXT_STATUS_SETUP_SAVED), path);
+    return true;
 }

@@ -3,12 +3,9 @@
 
 #include <windows.h>
 
-#include "app/about.h"
 #include "ui/resource.h"
 #include "ui/shell.h"
 #include "ui/texts.h"
-#include "flights/flightbook.h"
-#include "settings/language.h"
 
 struct Caption {
     uint16_t control;
@@ -42,32 +39,10 @@ static const Caption kCaptions[] = {
     {IDC_BOOK_BACK, TEXT_BACK},
 };
 
-// Once a detection has shown the language file's heading, the program's
-// own heading is not shown again.
-static bool g_pilotHeadingOfLanguageFile;
-
-// The language whose about document the control holds; the dialog's
-// initialisation streams in the German one.
-static TextLanguage g_aboutLanguage = TEXTS_GERMAN;
-
 void ShowProgramTexts(int sprache)
 {
     ChooseTextLanguage(sprache);
     SetWindowTextA(g_shell.dialog, Text(TEXT_TITLE));
     for (const Caption &caption : kCaptions)
         SetDlgItemTextA(g_shell.dialog, caption.control, Text(caption.text));
-    LabelFlightBookColumns();
-    if (!g_pilotHeadingOfLanguageFile)
-        SetDlgItemTextA(g_shell.dialog, IDC_PILOT_HEADING, Text(TEXT_PILOT_HEADING));
-    if (CurrentTextLanguage() != g_aboutLanguage) {
-        g_aboutLanguage = CurrentTextLanguage();
-        LoadAboutDocument(GetDlgItem(g_shell.dialog, IDC_ABOUT),
-                          g_aboutLanguage == TEXTS_GERMAN ? IDR_ABOUT : IDR_ABOUT_ENGLISH);
-    }
-}
-
-void ShowPilotHeadingOfLanguageFile()
-{
-    g_pilotHeadingOfLanguageFile = true;
-    SetDlgItemTextA(g_shell.dialog, IDC_PILOT_HEADING, LanguageSlot(SLOT_PILOT_HEADING));
 }

@@ -1,4 +1,4 @@
-// The main dialog's frame: handles that live for the whole run, and start-up.
+// The main dialog's frame: handles that live for the whole run.
 #ifndef TOLMARO_SHELL_H
 #define TOLMARO_SHELL_H
 
@@ -14,9 +14,5 @@ struct Shell {
 };
 
 extern Shell g_shell;
-
-// Start-up: registers the window class, sets the Device root to the
-// program's own drive and runs the main dialog. Returns the exit code.
-int RunTolmaro(HINSTANCE instance);
 
 #endif

@@ -17,6 +17,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "base/text.h"
 #include "resources/version.h"
 
 #define TOLMARO_TEXT_OF(x) #x
@@ -31,16 +32,6 @@ static const char kCupStart[] = "name,code,country,lat,lon,elev,style,rwdir,rwle
 
 // The extensions in the order of WaypointFormat.
 static const char *const kExtensions[WAYPOINT_FORMATS] = {".wpt", ".gpx", ".cup"};
-
-static bool SameIgnoringCase(const char *a, const char *b)
-{
-    for (; *a && *b; a++, b++) {
-        char x = *a >= 'A' && *a <= 'Z' ? (char)(*a + 32) : *a;
-        if (x != *b)
-            return false;
-    }
-    return *a == *b;
-}
 
 bool ChooseWaypointFormat(char *path, size_t size, unsigned type, WaypointFormat *format)
 {
@@ -58,12 +49,12 @@ bool ChooseWaypointFormat(char *path, size_t size, unsigned type, WaypointFormat
         return true;
     }
     for (int which = 0; which < WAYPOINT_FORMATS; which++)
-        if (SameIgnoringCase(dot, kExtensions[which]))
+        if (CompareAsciiNoCase(dot, kExtensions[which]) == 0)
             *format = (WaypointFormat)which;
     return true;
 }
 
-const char *WaypointFileStart(WaypointFormat format)
+static const char *WaypointFileStart(WaypointFormat format)
 {
     if (format == FORMAT_GPX)
         return kGpxStart;
@@ -72,21 +63,9 @@ const char *WaypointFileStart(WaypointFormat format)
     return kWaypointFileHeader;
 }
 
-const char *WaypointFileEnd(WaypointFormat format)
+static const char *WaypointFileEnd(WaypointFormat format)
 {
     return format == FORMAT_GPX ? kGpxEnd : "";
-}
-
-// Decimal digits of value with at least width digits (leading zeros).
-static void PutNumber(LineText *out, uint64_t value, size_t width)
-{
-    char digits[24];
-    size_t n = sizeof digits;
-    do {
-        digits[--n] = (char)('0' + value % 10);
-        value /= 10;
-    } while (value != 0 || sizeof digits - n < width);
-    Append(out, digits + n, sizeof digits - n);
 }
 
 // Unicode of the Windows-1252 bytes 0x80 to 0x9F; the five the code page
@@ -136,7 +115,7 @@ static void PutAltitude(LineText *out, int16_t altitude)
 {
     if (altitude < 0)
         Append(out, "-", 1);
-    PutNumber(out, altitude < 0 ? (uint64_t)(-(int)altitude) : (uint64_t)altitude, 1);
+    AppendDigits(out, altitude < 0 ? (uint64_t)(-(int)altitude) : (uint64_t)altitude, 1);
 }
 
 // Degrees of real points lie far below this; what lies beyond (and NaN,
@@ -156,9 +135,9 @@ static void PutGpxDegrees(LineText *out, double degrees)
     uint64_t scaled = (uint64_t)(value * 1e7 + 0.5);
     if (degrees < 0 && scaled != 0)
         Append(out, "-", 1);
-    PutNumber(out, scaled / 10000000, 1);
+    AppendDigits(out, scaled / 10000000, 1);
     Append(out, ".", 1);
-    PutNumber(out, scaled % 10000000, 7);
+    AppendDigits(out, scaled % 10000000, 7);
 }
 
 size_t FormatGpxPoint(const Waypoint *point, char *text, size_t size)
@@ -192,10 +171,10 @@ static void PutCupAngle(LineText *out, float radians, size_t degreeDigits, char 
     double value = fabs(WaypointDegrees(radians));
     if (value < kLargestDegrees) {
         uint64_t thousandths = (uint64_t)(value * 60000 + 0.5);   // of a minute
-        PutNumber(out, thousandths / 60000, degreeDigits);
-        PutNumber(out, thousandths % 60000 / 1000, 2);
+        AppendDigits(out, thousandths / 60000, degreeDigits);
+        AppendDigits(out, thousandths % 60000 / 1000, 2);
         Append(out, ".", 1);
-        PutNumber(out, thousandths % 1000, 3);
+        AppendDigits(out, thousandths % 1000, 3);
     } else {
         char text[64];
         snprintf(text, sizeof text, "%.3f", value);
@@ -227,7 +206,8 @@ size_t FormatCupLine(const Waypoint *point, char *text, size_t size)
     return out.length;
 }
 
-uint32_t WriteWaypointsInFormat(WaypointStore *store, Stream *out, KindWindow window, WaypointFormat format)
+static uint32_t WriteWaypointsInFormat(WaypointStore *store, Stream *out, KindWindow window,
+                                       WaypointFormat format)
 {
     uint32_t count = 0;
     char text[WAYPOINT_TEXT_SIZE];
@@ -248,5 +228,13 @@ uint32_t WriteWaypointsInFormat(WaypointStore *store, Stream *out, KindWindow wi
             FormatWaypointLines(&point, text, sizeof text);
         WriteText(out, text);
     }
+    return count;
+}
+
+uint32_t WriteWaypointFile(WaypointStore *store, Stream *out, KindWindow window, WaypointFormat format)
+{
+    WriteText(out, WaypointFileStart(format));
+    uint32_t count = store ? WriteWaypointsInFormat(store, out, window, format) : 0;
+    WriteText(out, WaypointFileEnd(format));
     return count;
 }

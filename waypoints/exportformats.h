@@ -25,11 +25,6 @@ enum WaypointFormat {
 // into size.
 bool ChooseWaypointFormat(char *path, size_t size, unsigned type, WaypointFormat *format);
 
-// The file's text before and after the points; written in text mode, so
-// every "\n" is CR LF on disk.
-const char *WaypointFileStart(WaypointFormat format);
-const char *WaypointFileEnd(WaypointFormat format);
-
 // Room for the text of one point in any format, the widest numbers and
 // escapes included.
 enum { WAYPOINT_TEXT_SIZE = 640 };
@@ -39,9 +34,11 @@ enum { WAYPOINT_TEXT_SIZE = 640 };
 size_t FormatGpxPoint(const Waypoint *point, char *text, size_t size);
 size_t FormatCupLine(const Waypoint *point, char *text, size_t size);
 
-// Copies the records of the window from the store to out in the format, in
-// store order; returns the number of points written. Stops at the first
-// failed write, which CloseStream then reports.
-uint32_t WriteWaypointsInFormat(WaypointStore *store, Stream *out, KindWindow window, WaypointFormat format);
+// Writes a whole waypoint file in the format to out (text mode, so every
+// "\n" is CR LF on disk): the format's start, the records of the window from
+// the store in store order (none without a store), and its end. Returns the
+// number of points written. Stops at the first failed write, which
+// CloseStream then reports.
+uint32_t WriteWaypointFile(WaypointStore *store, Stream *out, KindWindow window, WaypointFormat format);
 
 #endif

@@ -26,10 +26,10 @@ static const int kExportButtons[WAYPOINT_COUNTS] = {IDC_EXPORT_WAYPOINTS, IDC_EX
 static WaypointStore g_store;
 
 // A store name that does not fit behind the root is a store that cannot be
-// opened.
-static bool OpenStoreOfInstrument()
+// opened. path names the store.
+static bool OpenStoreOfInstrument(const DeviceRoot *root, char *path)
 {
-    return FormDevicePath(kWaypointStoreName) && OpenWaypointStore(&g_store, g_deviceRoot.path);
+    return FormDevicePath(path, root, kWaypointStoreName) && OpenWaypointStore(&g_store, path);
 }
 
 static void ShowCount(WaypointCount which, uint32_t count)
@@ -47,14 +47,21 @@ static bool CountsShown()
     return false;
 }
 
-void AnalyseWaypointStore()
+void ResetWaypointCounts()
+{
+    for (int which = 0; which < WAYPOINT_COUNTS; which++)
+        SetDlgItemInt(g_shell.dialog, kCountControls[which], 0, FALSE);
+}
+
+void AnalyseWaypointStore(const DeviceRoot *root)
 {
     ShowPage(PAGE_WAYPOINTS);
     if (CountsShown())
         return;
     uint32_t counts[WAYPOINT_COUNTS] = {0, 0, 0};
     // A store that does not open is no error: the counts stay 0, nothing is said.
-    if (OpenStoreOfInstrument()) {
+    char path[PATH_SIZE];
+    if (OpenStoreOfInstrument(root, path)) {
         StartActivityAnimation(IDC_WP_ANIMATION, IDR_CLIP_WAYPOINTS);
         // Progress in steps of 100 records of a kind, not a repaint per record.
         WaypointCount which;
@@ -63,7 +70,7 @@ void AnalyseWaypointStore()
         CloseWaypointStore(&g_store);
         for (int which = 0; which < WAYPOINT_COUNTS; which++)
             ShowCount((WaypointCount)which, counts[which]);
-        SetStatusTextF(Text(TEXT_STATUS_STORE_ANALYSED), g_deviceRoot.path);
+        SetStatusTextF(Text(TEXT_STATUS_STORE_ANALYSED), path);
         FinishActivityAnimation(IDC_WP_ANIMATION);
     }
     // A button once enabled stays so, across reloads of the instrument too.
@@ -108,7 +115,7 @@ static void ShowFileError(int text)
     ShowMessageBox(g_shell.dialog, Text(text), Text(TEXT_BOX_WAYPOINT_FILE_ERROR), MB_ICONWARNING);
 }
 
-void ExportWaypoints(uint8_t lowest, uint8_t highest)
+void ExportWaypoints(const DeviceRoot *root, uint8_t lowest, uint8_t highest)
 {
     char path[MAX_PATH];
     unsigned type;
@@ -121,16 +128,16 @@ void ExportWaypoints(uint8_t lowest, uint8_t highest)
         ShowFileError(TEXT_BOX_WAYPOINT_FILE_NOT_OPENED);
         return;
     }
-    WriteText(&out, WaypointFileStart(format));
     // Without a store the file has no points.
-    uint32_t count = 0;
-    if (OpenStoreOfInstrument()) {
+    char storePath[PATH_SIZE];
+    bool opened = OpenStoreOfInstrument(root, storePath);
+    if (opened)
         StartActivityAnimation(IDC_WP_ANIMATION, IDR_CLIP_WAYPOINTS);
-        count = WriteWaypointsInFormat(&g_store, &out, KindWindow{lowest, highest}, format);
+    uint32_t count = WriteWaypointFile(opened ? &g_store : NULL, &out, KindWindow{lowest, highest}, format);
+    if (opened) {
         CloseWaypointStore(&g_store);
         FinishActivityAnimation(IDC_WP_ANIMATION);
     }
-    WriteText(&out, WaypointFileEnd(format));
     // A file that could not be written in full is no success (a full disk).
     if (!CloseStream(&out)) {
         ShowFileError(TEXT_BOX_WAYPOINT_FILE_NOT_WRITTEN);

@@ -24,23 +24,6 @@ double WaypointDegrees(float radians)
     return (double)radians * 180 / kPi;
 }
 
-void Append(LineText *line, const char *piece, size_t count)
-{
-    if (line->size == 0)
-        return;
-    size_t room = line->size - 1 - line->length;
-    if (count > room)
-        count = room;
-    memcpy(line->text + line->length, piece, count);
-    line->length += count;
-    line->text[line->length] = '\0';
-}
-
-void AppendText(LineText *line, const char *text)
-{
-    Append(line, text, strlen(text));
-}
-
 static void AppendBlanks(LineText *line, size_t count)
 {
     static const char blanks[] = "                ";

@@ -6,6 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "base/text.h"
 #include "device/stream.h"
 #include "waypoints/waypointstore.h"
 
@@ -33,16 +34,5 @@ double WaypointDegrees(float radians);
 // The point's two lines; returns the length written (cut when size is short
 // of WAYPOINT_LINES_SIZE).
 size_t FormatWaypointLines(const Waypoint *point, char *text, size_t size);
-
-// Text built piece by piece, as every export format builds its lines;
-// pieces that do not fit are cut, and the text always ends in NUL.
-struct LineText {
-    char *text;
-    size_t size;
-    size_t length;
-};
-
-void Append(LineText *line, const char *piece, size_t count);
-void AppendText(LineText *line, const char *text);
 
 #endif

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ui/resource.h"
-#include "device/devpath.h"
+#include "app/load.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
 
@@ -106,10 +106,10 @@ protected:
             EXPECT_EQ(StatusText(), status) << target;
             EXPECT_EQ(Tree(target, target == "G:\\" ? folder : ""), expected) << target;
         }
-        std::string root = g_deviceRoot.path;
+        std::string root = g_instrument.root.path;
         CopyTo(command, source);
         EXPECT_EQ(StatusText(), command == IDC_COPY_ALL ? " 0 Dateien in 0 Ordnern kopiert" : " 0 Dateien kopiert");
-        EXPECT_EQ(g_deviceRoot.path, root);
+        EXPECT_EQ(g_instrument.root.path, root);
         EXPECT_TRUE(PromptsOfKind("message").empty());
     }
 };
@@ -143,7 +143,6 @@ TEST_F(Files, RemovalTakesEveryFolderLeftEmptyWhateverTheListingOrder)
                     "dotted\\.keep\\ fileFirst\\ fileLast\\ hidden\\ ");
     Command(IDC_REMOVE_EMPTY);
     EXPECT_EQ(StatusText(), " 2 Ordner gel\xF6scht");
-    EXPECT_STREQ(g_deviceRoot.path, "E:\\FLIGHTS\\");
     EXPECT_EQ(PromptsOfKind("message").size(), 1u);
 
     // A missing FLIGHTS folder is no failure.
@@ -177,7 +176,6 @@ TEST_F(Files, FlightLogsLandSideBySideAndTheTargetIsNeverWalked)
     expected[".log.igc"] = Digest("point");
     expected["same.igc"] = Digest("y");
     ExpectCopies(IDC_COPY_FLIGHTS, "out", expected, " 13 Dateien kopiert", "E:\\FLIGHTS");
-    EXPECT_STREQ(g_deviceRoot.path, "E:\\FLIGHTS\\");
     EXPECT_FALSE(FileExists("E:\\FLIGHTS\\same.igc"));
     EXPECT_EQ(PromptsOfKind("folder")[0].owner, Dialog());
 }
@@ -192,7 +190,6 @@ TEST_F(Files, WholeInstrumentIsCopiedWithItsFoldersAndTheTargetIsNeverWalked)
     WriteFileBytes("G:\\backup\\SETUP\\setupdata.txt", "old");
     // The sample's 20 files and the point file; FLIGHTS with its six folders, SETUP, WAYPOINTS.
     ExpectCopies(IDC_COPY_ALL, "backup", expected, " 21 Dateien in 9 Ordnern kopiert", "E:\\");
-    EXPECT_STREQ(g_deviceRoot.path, "E:\\");
     // The read-only point file keeps its attributes and its time of last change.
     WIN32_FILE_ATTRIBUTE_DATA from, to;
     ASSERT_TRUE(GetFileAttributesExA("E:\\.point-file", GetFileExInfoStandard, &from));
@@ -359,7 +356,7 @@ TEST_F(Files, InstrumentPulledDuringTheFullCopyIsReportedAndLeavesOnlyWholeFiles
         WriteFileBytes("E:\\box\\inst\\FLIGHTS\\zz" + std::to_string(10 + i) + "\\a.igc", std::string(5000 + i, 'B'));
     ScriptChoice("E:\\box\\inst\\SETUP\\setupdata.txt");
     Command(IDM_CHOOSE_SETUP);
-    ASSERT_EQ(std::string(g_deviceRoot.path, g_deviceRoot.rootLength), "E:\\box\\inst\\");
+    ASSERT_STREQ(g_instrument.root.path, "E:\\box\\inst\\");
     g_statusProc = (WNDPROC)SetWindowLongPtrA(Control(IDC_STATUS), GWLP_WNDPROC, (LONG_PTR)PullOnFirstProgress);
     MakeFolder("G:\\backup");
     g_prompts.clear();

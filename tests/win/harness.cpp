@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/resource.h"
+#include "app/dialog.h"
 #include "ui/shell.h"
 #include "tests/win/scripted_prompts.h"
 

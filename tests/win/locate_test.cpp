@@ -7,7 +7,7 @@
 #include "ui/pages.h"
 #include "ui/resource.h"
 #include "device/devpath.h"
-#include "settings/devicedata.h"
+#include "app/load.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
 
@@ -27,7 +27,7 @@ TEST_F(Locate, FirstDriveWithASettingsFileIsLoadedAndKeptByRefusedChoices)
     CopySampleInstrument("G:\\backup\\");
     WriteFileBytes("G:\\backup\\SETUP\\setupdata.txt", "Contrast:21;\r\n*");
     StartProgram();
-    EXPECT_EQ(g_deviceRoot.rootLength, 3);
+    EXPECT_EQ(g_instrument.root.rootLength, 3);
     EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Deutsch");
     // The rules of a chosen name are the native tests' part.
     const char *refused[] = {
@@ -39,17 +39,15 @@ TEST_F(Locate, FirstDriveWithASettingsFileIsLoadedAndKeptByRefusedChoices)
         SCOPED_TRACE(choice);
         ScriptChoice(choice);
         Command(IDM_CHOOSE_SETUP);
-        EXPECT_EQ(g_deviceRoot.rootLength, 3);
-        ASSERT_TRUE(FormDevicePath("SETUP\\igcheader.txt"));
-        EXPECT_STREQ(g_deviceRoot.path, "E:\\SETUP\\igcheader.txt");
-        EXPECT_EQ(g_settings.Contrast, 14);
+        EXPECT_STREQ(g_instrument.root.path, "E:\\");
+        EXPECT_EQ(g_instrument.settings.Contrast, 14);
     }
     EXPECT_TRUE(PromptsOfKind("message").empty());
     EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk E: - Sprache: Deutsch");
     ScriptChoice("G:\\backup\\SETUP\\setupdata.txt");
     Command(IDM_CHOOSE_SETUP);
-    EXPECT_EQ(g_deviceRoot.rootLength, 10);
-    EXPECT_EQ(g_settings.Contrast, 21);
+    EXPECT_EQ(g_instrument.root.rootLength, 10);
+    EXPECT_EQ(g_instrument.settings.Contrast, 21);
     EXPECT_EQ(StatusText(), " Zirkano 2.0 an Laufwerk G: - Sprache: Deutsch");
 }
 
@@ -121,9 +119,9 @@ static void Unplug(char drive)
 // Loaded as at start-up: the drive, its page, its buttons and its status.
 static void ExpectLoaded(char drive, int contrast)
 {
-    EXPECT_EQ(g_deviceRoot.path[0], drive);
-    EXPECT_EQ(g_deviceRoot.rootLength, 3);
-    EXPECT_EQ(g_settings.Contrast, contrast);
+    EXPECT_EQ(g_instrument.root.path, std::string(1, drive) + ":\\");
+    EXPECT_EQ(g_instrument.root.rootLength, 3);
+    EXPECT_EQ(g_instrument.settings.Contrast, contrast);
     EXPECT_EQ(g_page, PAGE_PREVIEW);
     EXPECT_TRUE(ToolbarButtonEnabled(1));
     EXPECT_EQ(StatusText(), std::string(" Zirkano 2.0 an Laufwerk ") + drive + ": - Sprache: Deutsch");
@@ -199,6 +197,4 @@ TEST_F(Arrival, ArrivalsWhileABoxOrDialogIsOpenAreLoadedBeneathIt)
     Command(IDM_CHOOSE_SETUP);
     ASSERT_EQ(PromptsOfKind("open").size(), 1u);
     ExpectLoaded('G', 7);
-    ASSERT_TRUE(FormDevicePath("SETUP\\setupdata.txt"));
-    EXPECT_STREQ(g_deviceRoot.path, "G:\\SETUP\\setupdata.txt");
 }

@@ -10,7 +10,7 @@
 #include "ui/pages.h"
 #include "ui/resource.h"
 #include "ui/texts.h"
-#include "settings/devicedata.h"
+#include "app/load.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
 
@@ -141,7 +141,6 @@ TEST_F(SettingsPages, CancelThrowsAwayAFailedSaveStaysEachPageSavesItsOwnLanguag
     Command(IDC_S2_CANCEL);
     EXPECT_EQ(ControlText(IDC_TRACK_VALUE), "5");
     EXPECT_EQ(BarPosition(IDC_TRACK_BAR), 5);
-    EXPECT_EQ(g_working.Trackinterval, 5);
 
     Command(IDM_SETTINGS2_PAGE);
     Scroll(IDC_TRACK_BAR, SB_PAGERIGHT);
@@ -153,7 +152,7 @@ TEST_F(SettingsPages, CancelThrowsAwayAFailedSaveStaysEachPageSavesItsOwnLanguag
     EXPECT_EQ(g_page, PAGE_SETTINGS2);
     EXPECT_TRUE(ShownOneWarning("Die Setupdatei kann nicht gespeichert werden", "Dateifehler"));
     EXPECT_EQ(StatusText(), status);
-    EXPECT_EQ(g_settings.Trackinterval, 15);
+    EXPECT_EQ(g_instrument.settings.Trackinterval, 15);
     EXPECT_EQ(ReadFileBytes("E:\\SETUP\\setupdata.txt"), before);
     RemoveDirectoryA("E:\\SETUP\\setupdata.new");
     Command(IDC_S2_SAVE);

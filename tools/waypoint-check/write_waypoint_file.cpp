@@ -22,9 +22,7 @@ int main(int argc, char **argv)
         fprintf(stderr, "cannot open %s or %s\n", argv[1], path);
         return 1;
     }
-    WriteText(&out, WaypointFileStart(format));
-    WriteWaypointsInFormat(&g_store, &out, KindWindow{0, 255}, format);
-    WriteText(&out, WaypointFileEnd(format));
+    WriteWaypointFile(&g_store, &out, KindWindow{0, 255}, format);
     CloseWaypointStore(&g_store);
     return CloseStream(&out) ? 0 : 1;
 }

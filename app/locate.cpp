@@ -1,30 +1,29 @@
 // Finding the instrument's drive, and the manual choice of its settings file.
-#include "device/locate.h"
+#include "app/locate.h"
 
 #include <string.h>
 #include <windows.h>
 
-#include "ui/captions.h"
+#include "app/load.h"
+#include "device/devpath.h"
+#include "device/stream.h"
+#include "settings/labels.h"
 #include "ui/filedialog.h"
 #include "ui/prompts.h"
 #include "ui/resource.h"
 #include "ui/shell.h"
 #include "ui/texts.h"
-#include "device/devpath.h"
-#include "device/stream.h"
-#include "settings/devicedata.h"
-#include "settings/labels.h"
 
 // Whether the program's path began with a drive letter worth probing first.
 static bool g_ownDriveKnown;
 
 // Whether a load has succeeded in this run. The instrument counts as loaded
-// while its settings file is still at the Device root.
+// while its settings file is still at its root.
 static bool g_loadedOnce;
 
 void StartAtProgramDrive(const char *modulePath)
 {
-    g_ownDriveKnown = SetRootFromModulePath(modulePath);
+    g_ownDriveKnown = SetRootFromModulePath(&g_instrument.root, modulePath);
 }
 
 static void AddComboItem(int id, const char *text)
@@ -45,7 +44,8 @@ static void FillFixedLists()
 
 static bool OpenSetupFile(Stream *in)
 {
-    return FormDevicePath(kSetupFileName) && OpenStream(in, g_deviceRoot.path, "rt");
+    char path[PATH_SIZE];
+    return FormDevicePath(path, &g_instrument.root, kSetupFileName) && OpenStream(in, path, "rt");
 }
 
 // Tries every drive root of the system, in the system's order.
@@ -57,7 +57,7 @@ static bool ScanDrives(Stream *in)
     if (length >= sizeof drives)
         length = 0;
     for (DWORD p = 0; p < length; p += 4) {
-        SetRootToDrive(drives[p]);
+        SetRootToDrive(&g_instrument.root, drives[p]);
         if (OpenSetupFile(in))
             return true;
     }
@@ -97,11 +97,11 @@ void LoadArrivedInstrument(uint32_t driveMask)
 {
     if (InstrumentLoaded())
         return;
-    DeviceRoot previous = g_deviceRoot;
+    DeviceRoot previous = g_instrument.root;
     for (int drive = 0; drive < 26; drive++) {
         if (!(driveMask & (1u << drive)))
             continue;
-        SetRootToDrive((char)('A' + drive));
+        SetRootToDrive(&g_instrument.root, (char)('A' + drive));
         Stream in;
         if (OpenSetupFile(&in)) {
             LoadFoundInstrument(&in);
@@ -109,12 +109,12 @@ void LoadArrivedInstrument(uint32_t driveMask)
         }
     }
     // No instrument among them: as if nothing had arrived.
-    g_deviceRoot = previous;
+    g_instrument.root = previous;
 }
 
 void ChooseSetupFile()
 {
-    char chosen[DEVICE_PATH_SIZE] = "";
+    char chosen[PATH_SIZE] = "";
     char filter[64];
     FileType type = {Text(TEXT_SETUP_FILE_TYPE), "setupdata.txt"};
     FormFileFilter(filter, sizeof filter, &type, 1);
@@ -128,10 +128,10 @@ void ChooseSetupFile()
 
     // Taken after the dialog: an instrument may have arrived and been loaded
     // while it was open.
-    DeviceRoot previous = g_deviceRoot;
+    DeviceRoot previous = g_instrument.root;
     Stream in;
-    if (!SetRootFromSetupPath(chosen) || !OpenStream(&in, g_deviceRoot.path, "rt")) {
-        g_deviceRoot = previous;
+    if (!SetRootFromSetupPath(&g_instrument.root, chosen) || !OpenStream(&in, chosen, "rt")) {
+        g_instrument.root = previous;
         return;
     }
     LoadDeviceData(&in);
