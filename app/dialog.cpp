@@ -6,8 +6,7 @@
 
 #include "app/dialog.h"
 #include "app/about.h"
-#include "app/load.h"
-#include "app/locate.h"
+#include "app/instrument.h"
 #include "app/preview.h"
 #include "flights/filepage.h"
 #include "flights/flightbook.h"

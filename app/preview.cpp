@@ -5,7 +5,7 @@
 #include <string.h>
 #include <windows.h>
 
-#include "app/load.h"
+#include "app/instrument.h"
 #include "settings/labels.h"
 #include "ui/pages.h"
 #include "ui/resource.h"

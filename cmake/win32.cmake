@@ -20,8 +20,7 @@ add_library(tolmaro_win STATIC
     waypoints/waypointpage.cpp
     app/about.cpp
     app/dialog.cpp
-    app/load.cpp
-    app/locate.cpp
+    app/instrument.cpp
     app/preview.cpp
 )
 target_link_libraries(tolmaro_win PUBLIC tolmaro_core comctl32 comdlg32 shell32 gdi32 user32)

@@ -41,39 +41,31 @@ static HWND BookList()
     return GetDlgItem(g_shell.dialog, IDC_BOOK_LIST);
 }
 
-// The column titles in the current language, in the columns' order.
-static void ColumnTitles(const char *titles[FLIGHT_COLUMNS])
+// Titles the columns in the current language; on the first call, inserts
+// them with their widths.
+static void SetColumns(UINT message)
 {
-    for (int column = 0; column < FLIGHT_COLUMNS; column++)
-        titles[column] = Text(TEXT_COLUMN_DATE + column);
+    for (int column = 0; column < FLIGHT_COLUMNS; column++) {
+        LVCOLUMNA entry = {};
+        entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        entry.pszText = (char *)Text(TEXT_COLUMN_DATE + column);
+        entry.cx = kColumnWidths[column];
+        entry.iSubItem = column;
+        if (message == LVM_SETCOLUMNA)
+            entry.mask = LVCF_TEXT;
+        SendMessageA(BookList(), message, column, (LPARAM)&entry);
+    }
 }
 
 void CreateFlightBookColumns()
 {
-    HWND list = BookList();
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    const char *titles[FLIGHT_COLUMNS];
-    ColumnTitles(titles);
-    for (int column = 0; column < FLIGHT_COLUMNS; column++) {
-        LVCOLUMNA entry = {};
-        entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        entry.pszText = (char *)titles[column];
-        entry.cx = kColumnWidths[column];
-        entry.iSubItem = column;
-        SendMessageA(list, LVM_INSERTCOLUMNA, column, (LPARAM)&entry);
-    }
+    SendMessageA(BookList(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    SetColumns(LVM_INSERTCOLUMNA);
 }
 
 void LabelFlightBookColumns()
 {
-    const char *titles[FLIGHT_COLUMNS];
-    ColumnTitles(titles);
-    for (int column = 0; column < FLIGHT_COLUMNS; column++) {
-        LVCOLUMNA entry = {};
-        entry.mask = LVCF_TEXT;
-        entry.pszText = (char *)titles[column];
-        SendMessageA(BookList(), LVM_SETCOLUMNA, column, (LPARAM)&entry);
-    }
+    SetColumns(LVM_SETCOLUMNA);
 }
 
 // One log found by the walk: a row, when its path keeps within 259
@@ -165,7 +157,8 @@ static void WriteCsvLines(Stream *out)
 {
     char line[2 * (PATH_SIZE + FLIGHT_GLIDER_SIZE) + 128];
     const char *titles[FLIGHT_COLUMNS];
-    ColumnTitles(titles);
+    for (int column = 0; column < FLIGHT_COLUMNS; column++)
+        titles[column] = Text(TEXT_COLUMN_DATE + column);
     size_t length = FormatCsvLine(titles, line, sizeof line);
     WriteBytes(out, line, length);
     for (uint32_t index : g_order) {

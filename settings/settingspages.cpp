@@ -157,33 +157,35 @@ static void ReadLanguageText(const DeviceRoot *root, int sprache, LanguageTable 
     UseLanguageFallback(table);
 }
 
+// The labels of both pages: a slot of the language file, or one of the
+// program's own labels in the instrument's language.
+struct PageLabel {
+    uint16_t control;
+    uint8_t slot;      // 0: the built-in label
+    uint8_t label;
+};
+
+static const PageLabel kPageLabels[] = {
+    {IDC_S1_HEADING, SLOT_SETTINGS_HEADING, 0}, {IDC_S1_SUBHEADING, 0, LABEL_PAGE1},
+    {IDC_LANGUAGE_LABEL, SLOT_SPRACHE, 0},      {IDC_VOLUME_LABEL, SLOT_LAUTSTAERKE, 0},
+    {IDC_CONTRAST_LABEL, SLOT_CONTRAST, 0},     {IDC_UNIT_LABEL, SLOT_UNIT, 0},
+    {IDC_COORD_LABEL, SLOT_COORDINATE_FORMAT, 0}, {IDC_FIELD1_LABEL, 0, LABEL_FIELD1},
+    {IDC_FIELD2_LABEL, 0, LABEL_FIELD2},        {IDC_S2_HEADING, SLOT_SETTINGS_HEADING, 0},
+    {IDC_S2_SUBHEADING, 0, LABEL_PAGE2},        {IDC_SINK_LABEL, SLOT_SINKTON, 0},
+    {IDC_CLIMB_LABEL, SLOT_STEIGTON, 0},        {IDC_TIMEOFFSET_LABEL, SLOT_TIMEOFFSET, 0},
+    {IDC_TRACK_LABEL, SLOT_TRACKINTERVAL, 0},   {IDC_INTEGRAL_LABEL, SLOT_INTEGRALZEIT, 0},
+    {IDC_AIRSPACE_LABEL, SLOT_AIRSPACE, 0},
+};
+
 void LoadLanguage(const DeviceRoot *root, const Settings *settings, LanguageTable *table)
 {
     int language = settings->Sprache;
     ReadLanguageText(root, language, table);
-
-    SetLabel(IDC_S1_HEADING, LanguageSlot(table, SLOT_SETTINGS_HEADING));
-    SetLabel(IDC_S1_SUBHEADING, BuiltInLabel(LABEL_PAGE1 + language));
-    SetLabel(IDC_LANGUAGE_LABEL, LanguageSlot(table, SLOT_SPRACHE));
-    SetLabel(IDC_VOLUME_LABEL, LanguageSlot(table, SLOT_LAUTSTAERKE));
-    SetLabel(IDC_CONTRAST_LABEL, LanguageSlot(table, SLOT_CONTRAST));
-    SetLabel(IDC_UNIT_LABEL, LanguageSlot(table, SLOT_UNIT));
-    SetLabel(IDC_COORD_LABEL, LanguageSlot(table, SLOT_COORDINATE_FORMAT));
-    SetLabel(IDC_FIELD1_LABEL, BuiltInLabel(LABEL_FIELD1 + language));
-    SetLabel(IDC_FIELD2_LABEL, BuiltInLabel(LABEL_FIELD2 + language));
-
+    for (const PageLabel &label : kPageLabels)
+        SetLabel(label.control, label.slot ? LanguageSlot(table, label.slot) : BuiltInLabel(label.label + language));
     FillList(IDC_LANGUAGE, table, SLOT_LANGUAGE_NAMES, LANGUAGE_COUNT, settings->Sprache);
     FillList(IDC_UNIT, table, SLOT_UNIT_NAMES, 2, settings->Unit);
     FillList(IDC_COORD, table, SLOT_COORDINATE_NAMES, 3, settings->CoordinateFormat);
-
-    SetLabel(IDC_S2_HEADING, LanguageSlot(table, SLOT_SETTINGS_HEADING));
-    SetLabel(IDC_S2_SUBHEADING, BuiltInLabel(LABEL_PAGE2 + language));
-    SetLabel(IDC_SINK_LABEL, LanguageSlot(table, SLOT_SINKTON));
-    SetLabel(IDC_CLIMB_LABEL, LanguageSlot(table, SLOT_STEIGTON));
-    SetLabel(IDC_TIMEOFFSET_LABEL, LanguageSlot(table, SLOT_TIMEOFFSET));
-    SetLabel(IDC_TRACK_LABEL, LanguageSlot(table, SLOT_TRACKINTERVAL));
-    SetLabel(IDC_INTEGRAL_LABEL, LanguageSlot(table, SLOT_INTEGRALZEIT));
-    SetLabel(IDC_AIRSPACE_LABEL, LanguageSlot(table, SLOT_AIRSPACE));
 }
 
 void FillSettingsPages(const Settings *settings)
@@ -251,6 +253,18 @@ static float ReadThreshold(int valueBox)
     return (float)ParseReal(text);
 }
 
+// Page 2's six values from the Settings record to the working values or
+// back, which carry the same names.
+template <typename To, typename From> static void CopyPage2Values(To *to, const From *from)
+{
+    to->Sinkton = from->Sinkton;
+    to->Steigton = from->Steigton;
+    to->Timeoffset = from->Timeoffset;
+    to->Trackinterval = from->Trackinterval;
+    to->Integralzeit = from->Integralzeit;
+    to->AirspaceWarnDistance = from->AirspaceWarnDistance;
+}
+
 void TakeSettingsPage2(Settings *settings)
 {
     g_working.Sinkton = -ReadThreshold(IDC_SINK_VALUE) + 0.0f;
@@ -259,22 +273,12 @@ void TakeSettingsPage2(Settings *settings)
     g_working.Trackinterval = (uint8_t)GetDlgItemInt(g_shell.dialog, IDC_TRACK_VALUE, NULL, FALSE);
     g_working.Integralzeit = (uint8_t)GetDlgItemInt(g_shell.dialog, IDC_INTEGRAL_VALUE, NULL, FALSE);
     g_working.AirspaceWarnDistance = (uint16_t)GetDlgItemInt(g_shell.dialog, IDC_AIRSPACE_VALUE, NULL, FALSE);
-    settings->Sinkton = g_working.Sinkton;
-    settings->Steigton = g_working.Steigton;
-    settings->Timeoffset = g_working.Timeoffset;
-    settings->Trackinterval = g_working.Trackinterval;
-    settings->Integralzeit = g_working.Integralzeit;
-    settings->AirspaceWarnDistance = g_working.AirspaceWarnDistance;
+    CopyPage2Values(settings, &g_working);
 }
 
 void CancelSettingsPage2(const Settings *settings)
 {
-    g_working.Sinkton = settings->Sinkton;
-    g_working.Steigton = settings->Steigton;
-    g_working.Timeoffset = settings->Timeoffset;
-    g_working.Trackinterval = settings->Trackinterval;
-    g_working.Integralzeit = settings->Integralzeit;
-    g_working.AirspaceWarnDistance = settings->AirspaceWarnDistance;
+    CopyPage2Values(&g_working, settings);
     for (int which = BAR_SINKTON; which < BAR_COUNT; which++)
         ShowAndSetBar(which);
     ShowPage(PAGE_PREVIEW);

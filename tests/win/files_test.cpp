@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ui/resource.h"
-#include "app/load.h"
+#include "app/instrument.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
 

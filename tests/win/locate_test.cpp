@@ -7,7 +7,7 @@
 #include "ui/pages.h"
 #include "ui/resource.h"
 #include "device/devpath.h"
-#include "app/load.h"
+#include "app/instrument.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
 

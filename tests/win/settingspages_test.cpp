@@ -10,7 +10,7 @@
 #include "ui/pages.h"
 #include "ui/resource.h"
 #include "ui/texts.h"
-#include "app/load.h"
+#include "app/instrument.h"
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
 
