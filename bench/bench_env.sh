@@ -2,7 +2,7 @@
 # repository's root): Wine's environment, the "key: value" lines the bench
 # programs print, the scratch folder $work, and the measuring pass, which the
 # script runs again under Xvfb with --measure, inside one Wine session.
-. tools/wine-env.sh
+. tools/wine/wine_env.sh
 
 # value KEY TEXT: the value of the line "KEY: value" in TEXT.
 value() {
@@ -22,8 +22,8 @@ measure_if_asked() {
 
 # The Windows build, the Wine prefix and an empty $work, deleted at the end.
 prepare_bench() {
-  tools/build.sh win32
-  [ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build.sh win64
+  tools/build/build.sh win32
+  [ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build/build.sh win64
   ensure_wine_prefix
   rm -rf "$work"
   mkdir -p "$work"

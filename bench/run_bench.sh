@@ -12,9 +12,9 @@
 # so that a busy machine slows both alike), export in every format at least
 # 1,000,000 points per second, the same peak memory for both store sizes.
 # copy: the full copy under Wine against Wine's xcopy, with cp -r beside it
-# (tools/run-copy-bench.sh).
+# (bench/run_copy_bench.sh).
 # flightbook: the flight book on 1,000 long logs, natively and under Wine
-# (tools/run-flightbook-bench.sh).
+# (bench/run_flightbook_bench.sh).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -22,7 +22,7 @@ steps=(waypoints copy flightbook)
 
 waypoints() {
   set -e
-  tools/build.sh bench
+  tools/build/build.sh bench
   bench=build/bench/waypoints_bench
   result=build/bench/waypoints_bench.json
 
@@ -36,7 +36,7 @@ waypoints() {
   echo "$small"
   echo "$large"
 
-  PYTHONPATH=tools python3 - "$result" "$small" "$large" <<'EOF'
+  PYTHONPATH=bench python3 - "$result" "$small" "$large" <<'EOF'
 import json, re, sys
 from bench_report import report
 runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]
@@ -59,11 +59,11 @@ EOF
 }
 
 copy() {
-  tools/run-copy-bench.sh
+  bench/run_copy_bench.sh
 }
 
 flightbook() {
-  tools/run-flightbook-bench.sh
+  bench/run_flightbook_bench.sh
 }
 
 mkdir -p build/bench

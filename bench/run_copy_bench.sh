@@ -20,7 +20,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-. tools/bench-env.sh
+. bench/bench_env.sh
 work=$root/build/bench-copy
 runs=6
 
@@ -141,13 +141,13 @@ measure() {
 
 measure_if_asked "$@"
 prepare_bench
-python3 tools/make_bench_instrument.py "$work/big" 2000
-python3 tools/make_bench_instrument.py "$work/small" 200
+python3 tools/samples/make_bench_instrument.py "$work/big" 2000
+python3 tools/samples/make_bench_instrument.py "$work/small" 200
 echo "tree: $(find "$work/big" -type f | wc -l) files, $(du -sb "$work/big" | cut -f1) bytes"
 
 results=$(run_measure)
 echo "$results"
-PYTHONPATH=tools python3 - "$results" <<'EOF'
+PYTHONPATH=bench python3 - "$results" <<'EOF'
 import statistics, sys
 from bench_report import report
 lines = dict(line.split(": ", 1) for line in sys.argv[1].splitlines() if ": " in line)

@@ -13,7 +13,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-. tools/bench-env.sh
+. bench/bench_env.sh
 work=$root/build/bench-book
 runs=3
 
@@ -37,9 +37,9 @@ measure() {
 }
 
 measure_if_asked "$@"
-tools/build.sh bench
+tools/build/build.sh bench
 prepare_bench
-python3 tools/make_bench_flights.py "$work/big" 1000
+python3 tools/samples/make_bench_flights.py "$work/big" 1000
 # The first 100 logs: five months of 20.
 mkdir -p "$work/small/FLIGHTS/2019"
 cp -r "$work/big/SETUP" "$work/small/"
@@ -50,7 +50,7 @@ native=$(build/bench/flightbook_bench "$work/big/FLIGHTS")
 echo "$native"
 wine=$(run_measure)
 echo "$wine"
-PYTHONPATH=tools python3 - "$native" "$wine" <<'PY'
+PYTHONPATH=bench python3 - "$native" "$wine" <<'PY'
 import statistics, sys
 from bench_report import report
 def table(text):

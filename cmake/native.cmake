@@ -53,13 +53,13 @@ target_link_libraries(native_tests tolmaro_core GTest::gtest GTest::gtest_main)
 gtest_discover_tests(native_tests)
 
 # Writes pilot files for the check with an independent IGC reader.
-add_executable(write_pilot_file tools/igc-check/write_pilot_file.cpp)
+add_executable(write_pilot_file tests/checks/drivers/write_pilot_file.cpp)
 target_link_libraries(write_pilot_file tolmaro_core)
 
 # Exports waypoint stores for the check with independent readers.
-add_executable(write_waypoint_file tools/waypoint-check/write_waypoint_file.cpp)
+add_executable(write_waypoint_file tests/checks/drivers/write_waypoint_file.cpp)
 target_link_libraries(write_waypoint_file tolmaro_core)
 
 # Lists flight logs as the flight book does, for the check with GPSBabel and csv.
-add_executable(list_flights tools/igc-check/list_flights.cpp)
+add_executable(list_flights tests/checks/drivers/list_flights.cpp)
 target_link_libraries(list_flights tolmaro_core)

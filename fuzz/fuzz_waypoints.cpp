@@ -4,7 +4,7 @@
 // kind must be that of the records read. Every GPX point must hold no raw
 // < or & and no control character in its texts, which give back the name and
 // description; every CUP line must split by Python's csv rules into 11 fields
-// that give them back. Degrees and altitudes: tools/check_waypoint_files.py.
+// that give them back. Degrees and altitudes: tests/checks/check_waypoint_files.py.
 #include <iconv.h>
 #include <math.h>
 #include <stdint.h>

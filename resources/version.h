@@ -1,6 +1,6 @@
 /* The program's version and release date, written down in this one place:
    the resource script's VERSIONINFO and the about document
-   (tools/make_about.py) both take them from here. Plain #defines only. */
+   (tools/assets/make_about.py) both take them from here. Plain #defines only. */
 #ifndef TOLMARO_VERSION_H
 #define TOLMARO_VERSION_H
 

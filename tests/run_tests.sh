@@ -6,7 +6,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-"$root/tools/install-deps.sh" || exit 1
+"$root/tools/build/install_deps.sh" || exit 1
 
 passed=0
 failed=0
@@ -37,21 +37,21 @@ check() {
 }
 
 echo "== native suites (ASan, UBSan)"
-if tools/build.sh native; then
+if tools/build/build.sh native; then
   (cd build/native && ctest --output-on-failure -j 2) 2>&1 | tee "$logs/native.log" | grep -E 'tests passed|Failed|FAILED' || true
   count_ctest "$logs/native.log"
   # The pilot file as an independent IGC reader sees it.
-  check igc-header tools/check-igc-header.sh build/native
+  check igc-header tests/checks/check_igc_header.sh build/native
   # The GPX and CUP waypoint files as GPSBabel, xmllint and Python's csv read them.
-  check waypoint-files python3 tools/check_waypoint_files.py build/native
+  check waypoint-files python3 tests/checks/check_waypoint_files.py build/native
   # The flight book's rows as GPSBabel and Python's csv module read them.
-  check flight-book python3 tools/check_flight_book.py build/native
+  check flight-book python3 tests/checks/check_flight_book.py build/native
 else
   failed=$((failed + 1)); echo "native build FAILED"
 fi
 
 echo "== fuzz targets (short runs)"
-if tools/build.sh fuzz; then
+if tools/build/build.sh fuzz; then
   for target in build/fuzz/fuzz_*; do
     name=$(basename "$target")
     # New inputs go to a scratch folder; the seeds in fuzz/corpus stay as they are.
@@ -64,25 +64,25 @@ else
 fi
 
 echo "== Windows program and resources"
-. tools/wine-env.sh
-if tools/build.sh win32; then
-  check program-file tools/check-exe.sh build/win32/tolmaro.exe
+. tools/wine/wine_env.sh
+if tools/build/build.sh win32; then
+  check program-file tests/checks/check_exe.sh build/win32/tolmaro.exe
   # The release, and the same bytes from a build in a second folder.
-  check release tools/check-dist.sh
-  check clips tools/check_clips.sh
-  check about-document python3 tools/check_about.py
+  check release tests/checks/check_dist.sh
+  check clips tests/checks/check_clips.sh
+  check about-document python3 tests/checks/check_about.py
   check manifest xmllint --noout resources/tolmaro.manifest
-  check sample-instrument python3 tools/check_sample_instrument.py
+  check sample-instrument python3 tests/checks/check_sample_instrument.py
 else
   failed=$((failed + 1)); echo "win32 build FAILED"
 fi
 
 echo "== Windows suites under Wine ($TOLMARO_WINE_ARCH)"
-if [ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build.sh win64; then
+if [ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build/build.sh win64; then
   ensure_wine_prefix
   map_test_drives
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
-    ". tools/wine-env.sh; start_wine_session; cd '$TOLMARO_WIN_BUILD' && ctest --output-on-failure --timeout 120; end_wine_session" 2>&1 \
+    ". tools/wine/wine_env.sh; start_wine_session; cd '$TOLMARO_WIN_BUILD' && ctest --output-on-failure --timeout 120; end_wine_session" 2>&1 \
     | tee "$logs/wine.log" | grep -E 'tests passed|Failed|FAILED|\*\*\*' || true
   count_ctest "$logs/wine.log"
 else

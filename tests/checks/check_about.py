@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
 """Checks the about documents, German and English: each is what
-tools/make_about.py makes of its source and resources/version.h, and an
+tools/assets/make_about.py makes of its source and resources/version.h, and an
 independent RTF reader (unrtf) finds every part of it in order, umlauts,
 backslashes and the example's lines included. The Windows tests check that
 the program carries and shows them."""
 import os, subprocess, sys
 
-sys.dont_write_bytecode = True   # keep tools/ free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.dont_write_bytecode = True   # keep the source folders free of __pycache__
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'tools', 'assets'))
 import make_about  # noqa: E402
 
 AUTORUN = '\n[autorun]\nopen=TOLMARO\\tolmaro.exe\nicon=TOLMARO\\tolmaro.exe\naction=%s\nlabel=Zirkano 2.0\n'
@@ -27,7 +27,7 @@ for language, words in enumerate(make_about.LANGUAGES):
     rtf = open(words.out, 'rb').read()
     name = os.path.relpath(words.out)
     if rtf != make_about.document(language):
-        problems.append(name + ': not what tools/make_about.py makes; run "make resources"')
+        problems.append(name + ': not what tools/assets/make_about.py makes; run "make resources"')
     out = subprocess.run(['unrtf', '--text'], input=rtf, check=True, capture_output=True).stdout.decode('cp1252')
     text, at = '\n'.join(line for line in out.split('\n') if not line.startswith('###')), 0
     for phrase in PARTS[language]:

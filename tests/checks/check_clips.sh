@@ -3,7 +3,7 @@
 # stream of the size, frame count and rate the dialog shows, decoded without
 # a warning, with the transparent key colour in the first frame's top-left pixel.
 set -uo pipefail
-cd "$(dirname "$0")/../resources" || exit 1
+cd "$(dirname "$0")/../../resources" || exit 1
 failed=0
 while read -r name w h n rate key; do
   want="stream|codec_name=msrle|width=$w|height=$h|r_frame_rate=$rate|nb_read_frames=$n"

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Makes the release of build/win32/tolmaro.exe (tools/make_dist.py) and checks
+# Makes the release of build/win32/tolmaro.exe (tools/build/make_dist.py) and checks
 # it: what the zip holds, as unzip reads it, and that it does not depend on
 # where it is built. For that, copies the sources (the files git knows, as
 # they are in the work tree) into a second folder, builds the program and the
 # release there and compares the program file, the zip and SHA256SUMS byte
 # for byte; prints the SHA-256 values of both builds.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
-python3 tools/make_dist.py >/dev/null
+python3 tools/build/make_dist.py >/dev/null
 bad=0
 zip=$(ls build/dist/tolmaro-*-win32.zip)
 fail() {
@@ -27,7 +27,7 @@ second=$(mktemp -d "${TMPDIR:-/tmp}/tolmaro-second.XXXXXX")
 trap 'rm -rf "$second"' EXIT
 git ls-files -z --cached --others --exclude-standard \
   | tar --null --ignore-failed-read -T - -cf - 2>/dev/null | tar -xf - -C "$second"
-(cd "$second" && tools/build.sh win32 tolmaro >/dev/null && python3 tools/make_dist.py >/dev/null)
+(cd "$second" && tools/build/build.sh win32 tolmaro >/dev/null && python3 tools/build/make_dist.py >/dev/null)
 for file in build/win32/tolmaro.exe build/dist/SHA256SUMS "$zip"; do
   sha256sum "$file" "$second/$file"
   cmp "$file" "$second/$file" || fail "$file differs when built in $second"

@@ -7,8 +7,8 @@ reads the CSV lines back.
 Usage: check_flight_book.py [NATIVE_BUILD_DIR]   (default build/native)"""
 import csv, glob, json, os, subprocess, sys, tempfile
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-IGC_CHECK = os.path.join(ROOT, 'tools', 'igc-check')
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+IGC_CHECK = os.path.join(ROOT, 'tests', 'checks', 'igc_parser')
 GLIDERS = ['Gin "Bonanza" 2', 'Ozone; Rush', 'cut\rhere', 'Advance Alpha 3']
 
 

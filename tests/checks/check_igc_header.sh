@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # An independent IGC reader (the npm package igc-parser) reads pilot files
 # made by the program's own writer, and the sample instrument's flight logs.
-# Usage: check-igc-header.sh [NATIVE_BUILD_DIR]   (default build/native)
+# Usage: check_igc_header.sh [NATIVE_BUILD_DIR]   (default build/native)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 writer=${1:-$root/build/native}/write_pilot_file
-check=$root/tools/igc-check/check.js
-[ -f "$root/tools/igc-check/node_modules/igc-parser/package.json" ] ||
-  (cd "$root/tools/igc-check" && npm ci --no-audit --no-fund --silent)
+check=$root/tests/checks/igc_parser/check.js
+[ -f "$root/tests/checks/igc_parser/node_modules/igc-parser/package.json" ] ||
+  (cd "$root/tests/checks/igc_parser" && npm ci --no-audit --no-fund --silent)
 file=$(mktemp)
 cp1252() { printf '%s' "$1" | iconv -f UTF-8 -t CP1252; }
 trap 'rm -f "$file"' EXIT

@@ -5,11 +5,11 @@ language names itself in its own slot, slot 57 holds the airspace warning)
 and waypoints that decode to the Alps. The expectations are written out
 here, not imported from the generator, so that a fault there shows; a fresh
 run of the generator must give the sample byte for byte. The other files are
-read by the Windows tests and igc-parser (tools/check-igc-header.sh)."""
+read by the Windows tests and igc-parser (tests/checks/check_igc_header.sh)."""
 import math, os, struct, subprocess, sys, tempfile
 
-TOOLS = os.path.dirname(os.path.abspath(__file__))
-SAMPLE = os.path.join(os.path.dirname(TOOLS), 'samples', 'instrument')
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+SAMPLE = os.path.join(ROOT, 'samples', 'instrument')
 # File, and its own name in slot 47 + its index (the order of setting "Sprache").
 LANGUAGES = [('Deutsch', 'Deutsch'), ('Englisch', 'English'), ('Franzoesisch', 'Français'),
              ('Niederlaendisch', 'Nederlands'), ('Polnisch', 'Polski'), ('Spanisch', 'Español'),
@@ -24,10 +24,10 @@ def files_below(root):
 def faults():
     sample = files_below(SAMPLE)
     with tempfile.TemporaryDirectory() as scratch:
-        subprocess.run([sys.executable, os.path.join(TOOLS, 'make_sample_instrument.py'), '--out', scratch],
+        subprocess.run([sys.executable, os.path.join(ROOT, 'tools', 'samples', 'make_sample_instrument.py'), '--out', scratch],
                        check=True, stdout=subprocess.DEVNULL)
         if files_below(scratch) != sample:
-            yield 'the sample is not what tools/make_sample_instrument.py makes'
+            yield 'the sample is not what tools/samples/make_sample_instrument.py makes'
     counts = set()
     for index, (language, own_name) in enumerate(LANGUAGES):
         lines = sample['SETUP/%s.txt' % language].decode('cp1252', 'replace').split('\r\n')

@@ -8,7 +8,7 @@ reader every name and description, and Python's csv module the CUP rows
 import csv, math, os, re, struct, subprocess, sys, tempfile
 import xml.etree.ElementTree as ET
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 RECORD = struct.Struct('>ffh31s7sB3x')
 HIGH, LOW = bytes(range(0x80, 0x100)), bytes(range(0x20, 0x80))
 HARD = [   # lat, lon, altitude, name, description; minutes of 59.9997 round up to 60

@@ -1,7 +1,7 @@
 // The flight book's reader on the logs that break readers, and the bytes it
 // reads of a big log. The dates' two forms, a log without fixes, an empty one
 // and a flight over midnight, the rows' order and CSV lines are checked on the
-// page (tests/win/flightbook_test.cpp) and by tools/check_flight_book.py.
+// page (tests/win/flightbook_test.cpp) and by tests/checks/check_flight_book.py.
 #include <gtest/gtest.h>
 
 #include <stdio.h>

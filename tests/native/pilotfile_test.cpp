@@ -106,7 +106,7 @@ TEST(PilotFile, AllowedCharacters)
 }
 
 // A good write, through the temporary file and its replace, is checked on
-// the real page under Wine and by an IGC reader (tools/check-igc-header.sh).
+// the real page under Wine and by an IGC reader (tests/checks/check_igc_header.sh).
 TEST(PilotFile, FailedWriteLeavesTheOldFileAndNoTemporaryFile)
 {
     std::string path = ScratchFile("SETUP/keep.txt", kSampleFile);

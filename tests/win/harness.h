@@ -1,7 +1,7 @@
 // Runs the real main dialog on a thread of its own and drives it from the
 // test: commands and messages are sent as the system would send them.
 // Drives D: to G: are empty folders of the test run's Wine prefix; H:\inst is
-// an instrument with a flight log that cannot be read (tools/wine-env.sh).
+// an instrument with a flight log that cannot be read (tools/wine/wine_env.sh).
 #ifndef TOLMARO_HARNESS_H
 #define TOLMARO_HARNESS_H
 

@@ -218,7 +218,7 @@ class Preview : public Pages {};
 TEST_F(Preview, OtherPagesShowNoneOfThePicturePagesZeroAndOneTheirLines)
 {
     // A missing about document leaves the control empty; the next stream
-    // starts over. The document's parts are read by unrtf (tools/check_about.py).
+    // starts over. The document's parts are read by unrtf (tests/checks/check_about.py).
     std::string text = ControlText(IDC_ABOUT);
     EXPECT_EQ(LoadAboutDocument(Control(IDC_ABOUT), IDR_ABOUT_ENGLISH + 1), 1u);
     EXPECT_EQ(ControlText(IDC_ABOUT), "");

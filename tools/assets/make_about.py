@@ -17,7 +17,7 @@ import os
 import re
 import sys
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 VERSION = os.path.join(ROOT, 'resources', 'version.h')
 GERMAN, ENGLISH = 0, 1
 
@@ -138,7 +138,7 @@ def main():
         if sys.argv[1:] == ['--check']:
             with open(words.out, 'rb') as f:
                 if f.read() != rtf:
-                    sys.exit('%s is not what tools/make_about.py makes; run "make resources"' % words.out)
+                    sys.exit('%s is not what tools/assets/make_about.py makes; run "make resources"' % words.out)
             continue
         with open(words.out, 'wb') as f:
             f.write(rtf)

@@ -325,7 +325,7 @@ def save(path, frames, usec, key):
 
 
 def main():
-    out = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), 'resources')
+    out = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))), 'resources')
     save(os.path.join(out, 'clip1030.avi'), folder_frames(), WIDE_USEC, MAGENTA)
     save(os.path.join(out, 'clip1031.avi'), transfer_frames((252, 252, 252), text_screen), WIDE_USEC, MAGENTA)
     save(os.path.join(out, 'clip1032.avi'), transfer_frames((232, 240, 222), track_screen), WIDE_USEC, MAGENTA)

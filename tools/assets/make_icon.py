@@ -92,7 +92,7 @@ def draw(s):
 
 
 def main():
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     out = os.path.join(root, 'resources', 'tolmaro.ico')
     gfx.write_ico(out, [draw(s) for s in SIZES])
     print(out)

@@ -166,7 +166,7 @@ def buttons(cv):
 
 
 def main():
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     cv = gfx.Canvas(W, H, DIALOG)
     case(cv)
     top_panel(cv)

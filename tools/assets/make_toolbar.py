@@ -178,7 +178,7 @@ IMAGES = [open_folder, pilot, globe, tools, folder_tree, document, question, fli
 
 
 def main():
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     cv = gfx.Canvas(SIZE * len(IMAGES), SIZE, BACKGROUND)
     for i, draw in enumerate(IMAGES):
         draw(cv, i * SIZE)

@@ -7,7 +7,7 @@
 #   build.sh win64    the same sources as a 64-bit program (for 64-bit Wine)
 # A second argument builds only that target of the build (build.sh win32 tolmaro).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 jobs=$(nproc 2>/dev/null || echo 2)
 

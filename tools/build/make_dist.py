@@ -18,7 +18,7 @@ import re
 import sys
 import zipfile
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 SECTIONS = ['Download', 'On Windows', 'A tour of the pages, for pilots']
 
 

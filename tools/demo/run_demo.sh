@@ -5,12 +5,12 @@
 # photographed into build/screens/ (build/screens-language1/ and so on with
 # TOLMARO_DEMO_LANGUAGE), and the program is closed.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
-tools/install-deps.sh
-tools/build.sh win32
-. tools/wine-env.sh
-[ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build.sh win64
+tools/build/install_deps.sh
+tools/build/build.sh win32
+. tools/wine/wine_env.sh
+[ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build/build.sh win64
 ensure_wine_prefix
 
 # A fresh copy each time, so that saves in the demo never change the sample.
@@ -37,8 +37,8 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 screens=build/screens${TOLMARO_DEMO_LANGUAGE:+-language$TOLMARO_DEMO_LANGUAGE}
 mkdir -p "$screens"
-xvfb-run -a -s "-screen 0 1024x768x24" tools/take-screens.sh "$exe" "$screens"
+xvfb-run -a -s "-screen 0 1024x768x24" tools/demo/take_screens.sh "$exe" "$screens"
 # The start page shows only while no pilot data were read.
 rm "$instrument/SETUP/igcheader.txt"
-xvfb-run -a -s "-screen 0 1024x768x24" tools/take-screens.sh "$exe" "$screens" start
+xvfb-run -a -s "-screen 0 1024x768x24" tools/demo/take_screens.sh "$exe" "$screens" start
 echo "Screenshots of every page are in $screens/."

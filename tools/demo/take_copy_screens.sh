@@ -7,9 +7,9 @@
 # and which is made a plain folder inside the Wine prefix for it. Both are
 # deleted afterwards. The pictures go to build/screens/copy-*.png.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
-. tools/wine-env.sh
+. tools/wine/wine_env.sh
 work=$root/build/copy-screens
 out=$root/build/screens
 desktop=$WINEPREFIX/drive_c/users/$(id -un)/Desktop
@@ -51,13 +51,13 @@ if [ "${1:-}" = --shoot ]; then
   exit 0
 fi
 
-tools/install-deps.sh
-tools/build.sh win32
-[ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build.sh win64
+tools/build/install_deps.sh
+tools/build/build.sh win32
+[ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build/build.sh win64
 ensure_wine_prefix
 rm -rf "$work"
 trap 'rm -rf "$work" "$desktop"; mkdir -p "$desktop"' EXIT
-python3 tools/make_bench_instrument.py "$work/instrument" 6000
+python3 tools/samples/make_bench_instrument.py "$work/instrument" 6000
 cp samples/instrument/SETUP/*.txt "$work/instrument/SETUP/"
 map_drive e "$work/instrument"
 for letter in d f g; do rm -f "$WINEPREFIX/dosdevices/$letter:"; done

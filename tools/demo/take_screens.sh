@@ -4,7 +4,7 @@
 # and "start" for an instrument without pilot data, which stays on the start
 # page (page 0): only that page is photographed.
 set -euo pipefail
-. "$(dirname "$0")/wine-env.sh"
+. "$(dirname "$0")/../wine/wine_env.sh"
 exe=$1
 out=$2
 only=${3:-}

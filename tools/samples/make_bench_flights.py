@@ -27,7 +27,7 @@ def track():
 
 def main():
     folder, logs = sys.argv[1], int(sys.argv[2])
-    sample = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "samples", "instrument")
+    sample = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "samples", "instrument")
     os.makedirs(os.path.join(folder, "SETUP"), exist_ok=True)
     for name in ("setupdata.txt", "igcheader.txt"):
         shutil.copyfile(os.path.join(sample, "SETUP", name), os.path.join(folder, "SETUP", name))

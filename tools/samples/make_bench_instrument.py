@@ -31,7 +31,7 @@ def write(path, rng):
 def main():
     folder, files = sys.argv[1], int(sys.argv[2])
     rng = random.Random(2026)
-    sample = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "samples", "instrument")
+    sample = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "samples", "instrument")
     os.makedirs(os.path.join(folder, "SETUP"), exist_ok=True)
     shutil.copyfile(os.path.join(sample, "SETUP", "setupdata.txt"), os.path.join(folder, "SETUP", "setupdata.txt"))
     write(os.path.join(folder, "WAYPOINTS", "waypoints.skt"), rng)

@@ -41,7 +41,7 @@ sample out of git (build, demo, tests) must either run this script or create
 every folder listed in samples/instrument/.emptydirs.
 
 Usage:
-  /usr/bin/python3 tools/make_sample_instrument.py [--out DIR]
+  /usr/bin/python3 tools/samples/make_sample_instrument.py [--out DIR]
 
 Without --out the sample goes to samples/instrument/ next to tools/.  Files in
 the output folder that this script does not write are removed, but only when
@@ -760,7 +760,7 @@ def write_tree(out, files, empty_dirs):
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    default_out = os.path.join(os.path.dirname(here), "samples", "instrument")
+    default_out = os.path.join(os.path.dirname(os.path.dirname(here)), "samples", "instrument")
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--out", default=default_out,
                     help="instrument root to write (default: %(default)s)")

@@ -6,7 +6,7 @@
 # 32-bit Wine cannot start, and the tests run the 64-bit build of the same
 # sources under 64-bit Wine instead.
 
-TOLMARO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TOLMARO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 if [ -z "${TOLMARO_WINE_ARCH:-}" ]; then
   if /usr/lib/wine/wine --version >/dev/null 2>&1; then

@@ -1,6 +1,6 @@
 // Writes the flight book's rows of the flight logs named, in that order,
 // as the program writes its CSV file, for the checks against independent
-// readers (tools/check_flight_book.py). Usage: list_flights OUT.csv LOG...
+// readers (tests/checks/check_flight_book.py). Usage: list_flights OUT.csv LOG...
 #include <stdio.h>
 
 #include "device/stream.h"

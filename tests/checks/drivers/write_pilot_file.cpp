@@ -1,5 +1,5 @@
 // Writes a pilot file with the program's own checks and writer, for the
-// check against an independent IGC reader (tools/check-igc-header.sh).
+// check against an independent IGC reader (tests/checks/check_igc_header.sh).
 // Usage: write_pilot_file PATH IGC-ID PILOT GLIDER CLASS-ITEM
 // The values are Windows-1252 bytes; CLASS-ITEM is the class list's item
 // 0..7 (0 writes the empty class). Characters the page refuses exit with 1.

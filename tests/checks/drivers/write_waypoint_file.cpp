@@ -1,5 +1,5 @@
 // Exports every record of a waypoint store with the program's own writer, for
-// the check against independent readers (tools/check_waypoint_files.py).
+// the check against independent readers (tests/checks/check_waypoint_files.py).
 // Usage: write_waypoint_file STORE OUTPUT   (the format from OUTPUT's extension)
 #include <stdio.h>
 
