@@ -50,25 +50,12 @@ target_link_options(tolmaro PRIVATE ${static_options})
 # the debug information names no folder outside the source folder (the debug
 # link holds a checksum of the debug file, so its paths count too), and the
 # PE time stamp, which ld, strip and objcopy would otherwise set to the time
-# of the run, is the release date (SOURCE_DATE_EPOCH).
-file(STRINGS ${CMAKE_SOURCE_DIR}/resources/version.h release_lines REGEX "TOLMARO_RELEASE_")
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/version.h)
-foreach(field YEAR MONTH DAY)
-    string(REGEX MATCH "TOLMARO_RELEASE_${field} +([0-9]+)" unused "${release_lines}")
-    set(release_${field} ${CMAKE_MATCH_1})
-endforeach()
-# Days since 1970-01-01 of a date in the Gregorian calendar, counted in
-# years that begin in March, so that the leap day falls at a year's end.
-if(release_MONTH GREATER 2)
-    math(EXPR year "${release_YEAR}")
-    math(EXPR month "${release_MONTH} - 3")
-else()
-    math(EXPR year "${release_YEAR} - 1")
-    math(EXPR month "${release_MONTH} + 9")
-endif()
-math(EXPR day_of_year "(153 * ${month} + 2) / 5 + ${release_DAY} - 1")
-math(EXPR days "${year} * 365 + ${year} / 4 - ${year} / 100 + ${year} / 400 + ${day_of_year} - 719468")
-math(EXPR release_epoch "${days} * 86400")
+# of the run, is the release date (SOURCE_DATE_EPOCH), as tools/build/version.py
+# reads it from resources/version.h.
+execute_process(COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/build/version.py
+                OUTPUT_VARIABLE release_epoch OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${CMAKE_SOURCE_DIR}/resources/version.h ${CMAKE_SOURCE_DIR}/tools/build/version.py)
 set(with_release_time ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${release_epoch})
 
 # The sources are named from the build folder (build/win32), which the debug

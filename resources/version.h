@@ -1,6 +1,7 @@
 /* The program's version and release date, written down in this one place:
-   the resource script's VERSIONINFO and the about document
-   (tools/assets/make_about.py) both take them from here. Plain #defines only. */
+   the resource script's VERSIONINFO includes them; the about documents, the
+   release and the program file's time stamp take them through
+   tools/build/version.py. Plain #defines only. */
 #ifndef TOLMARO_VERSION_H
 #define TOLMARO_VERSION_H
 

@@ -14,11 +14,13 @@ control.
 """
 
 import os
-import re
 import sys
 
+sys.dont_write_bytecode = True   # keep the source folders free of __pycache__
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'build'))
+import version as version_h  # noqa: E402
+
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-VERSION = os.path.join(ROOT, 'resources', 'version.h')
 GERMAN, ENGLISH = 0, 1
 
 
@@ -57,14 +59,10 @@ WIDTH = 78
 
 
 def read_version(language=GERMAN):
-    with open(VERSION, encoding='ascii') as f:
-        defines = dict(re.findall(r'^#define\s+TOLMARO_(\w+)\s+(\d+)\s*$', f.read(), re.M))
-    number = lambda key: int(defines[key])
-    version = '%d.%d' % (number('VERSION_MAJOR'), number('VERSION_MINOR'))
+    """The version and the release date as the language writes it."""
+    number, (year, month, day) = version_h.read_version()
     words = LANGUAGES[language]
-    date = words.date.format(day=number('RELEASE_DAY'), month=words.months[number('RELEASE_MONTH') - 1],
-                             year=number('RELEASE_YEAR'))
-    return version, date
+    return number, words.date.format(day=day, month=words.months[month - 1], year=year)
 
 
 def paragraphs(lines):

@@ -18,17 +18,11 @@ import re
 import sys
 import zipfile
 
+sys.dont_write_bytecode = True   # keep the source folders free of __pycache__
+from version import read_version  # noqa: E402  (beside this script)
+
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 SECTIONS = ['Download', 'On Windows', 'A tour of the pages, for pilots']
-
-
-def read_version():
-    with open(os.path.join(ROOT, 'resources', 'version.h'), encoding='ascii') as f:
-        defines = {key: int(value) for key, value in
-                   re.findall(r'^#define\s+TOLMARO_(\w+)\s+(\d+)\s*$', f.read(), re.M)}
-    version = '%d.%d' % (defines['VERSION_MAJOR'], defines['VERSION_MINOR'])
-    date = (defines['RELEASE_YEAR'], defines['RELEASE_MONTH'], defines['RELEASE_DAY'])
-    return version, date
 
 
 def plain(line):
