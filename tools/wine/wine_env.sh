@@ -107,10 +107,13 @@ click_toolbar_button() {
 
 # A click on the header of a column of the flight book's list (page 8),
 # which begins 24 pixels into the client area, the header's middle 80 below
-# the frame's top; the columns are as wide as the program makes them.
+# the frame's top; the columns' widths are read from the program's own table.
 click_list_header() {
-  local lefts=(0 84 156 228 302 406) widths=(84 72 72 74 104 250)
-  xdotool mousemove $((X + 26 + ${lefts[$1]} + ${widths[$1]} / 2)) $((Y + 80)) click 1
+  local widths left=0 i
+  read -ra widths <<<"$(sed -n 's/.*kColumnWidths\[.*\] = {\(.*\)};/\1/p' "$TOLMARO_ROOT/flights/flightbook.cpp" | tr -d ,)"
+  [ "${#widths[@]}" -gt "$1" ] || { echo "no width of column $1 in flights/flightbook.cpp" >&2; return 1; }
+  for ((i = 0; i < $1; i++)); do left=$((left + widths[i])); done
+  xdotool mousemove $((X + 26 + left + widths[$1] / 2)) $((Y + 80)) click 1
 }
 
 # Closes the dialog with the keyboard as a user would, and waits for the
