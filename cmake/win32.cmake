@@ -97,7 +97,15 @@ set(win_test_sources
 )
 add_executable(win_tests ${win_test_sources} resources/tolmaro.rc)
 target_link_libraries(win_tests tolmaro_win gtest gtest_main)
-target_compile_definitions(win_tests PRIVATE TOLMARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# The sample instrument the tests copy, made by its generator: git keeps no
+# empty folder, and the generator alone knows the sample's.
+set(sample_instrument ${CMAKE_BINARY_DIR}/sample-instrument)
+add_custom_command(OUTPUT ${sample_instrument}/SETUP/setupdata.txt
+    COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/samples/make_sample_instrument.py --out ${sample_instrument}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/samples/make_sample_instrument.py)
+add_custom_target(sample_instrument DEPENDS ${sample_instrument}/SETUP/setupdata.txt)
+add_dependencies(win_tests sample_instrument)
+target_compile_definitions(win_tests PRIVATE TOLMARO_SAMPLE_DIR="${sample_instrument}")
 # The end-to-end tests start the real program from the same folder.
 add_dependencies(win_tests tolmaro)
 target_link_options(win_tests PRIVATE ${static_options})

@@ -89,19 +89,12 @@ static void CopyTree(const std::string &from, const std::string &to)
 
 void CopySampleInstrument(const std::string &folder)
 {
-    // The tests run under Wine, where drive Z: is the Unix root.
-    std::string sample = std::string("Z:") + TOLMARO_SOURCE_DIR + "/samples/instrument/";
+    // The tests run under Wine, where drive Z: is the Unix root. The build's
+    // sample comes from its generator, with the empty folders git cannot keep.
+    std::string sample = std::string("Z:") + TOLMARO_SAMPLE_DIR + "/";
     for (char &c : sample)
         c = c == '/' ? '\\' : c;
     CopyTree(sample, folder);
-    // Git keeps no empty folders; the sample lists the ones it has, a line each.
-    std::string relative;
-    for (char c : ReadFileBytes(folder + ".emptydirs") + "\n") {
-        if (c == '\n' && !relative.empty())
-            MakeFolder(folder + relative);
-        relative = c == '\n' ? "" : c == '\r' ? relative : relative + (c == '/' ? '\\' : c);
-    }
-    DeleteFileA((folder + ".emptydirs").c_str());
 }
 
 void MakeFolder(const std::string &path)

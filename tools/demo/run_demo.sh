@@ -13,15 +13,11 @@ tools/build/build.sh win32
 [ "$TOLMARO_WINE_ARCH" = win32 ] || tools/build/build.sh win64
 ensure_wine_prefix
 
-# A fresh copy each time, so that saves in the demo never change the sample.
+# A fresh copy each time, so that saves in the demo never change the sample,
+# made by the sample's generator with the empty folders that git cannot keep.
 instrument=$root/build/demo/instrument
 rm -rf "$instrument"
-mkdir -p "$instrument"
-cp -a samples/instrument/. "$instrument/"
-while read -r folder; do
-  [ -n "$folder" ] && mkdir -p "$instrument/$folder"
-done <"$instrument/.emptydirs"
-rm -f "$instrument/.emptydirs"
+python3 tools/samples/make_sample_instrument.py --out "$instrument" >/dev/null
 # TOLMARO_DEMO_LANGUAGE=1 shows the sample in another of its languages.
 if [ -n "${TOLMARO_DEMO_LANGUAGE:-}" ]; then
   sed -i "s/^Sprache:[0-9]*;/Sprache:$TOLMARO_DEMO_LANGUAGE;/" "$instrument/SETUP/setupdata.txt"

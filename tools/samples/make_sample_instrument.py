@@ -32,13 +32,11 @@ Layout (relative to the instrument root, names in exactly this letter case):
   FLIGHTS/2026/04/          an empty month folder (see "Empty folders").
   WAYPOINTS/waypoints.skt   waypoint store: 52-byte records, no header,
                             big-endian (see pack_waypoint for the layout).
-  .emptydirs                the empty folders, one per line, relative to the
-                            instrument root, "/" separated, LF line ends.
 
 Empty folders: git does not keep empty directories, so a checkout of the repo
-lacks FLIGHTS/2026/04/.  This script creates it; anything that copies the
-sample out of git (build, demo, tests) must either run this script or create
-every folder listed in samples/instrument/.emptydirs.
+lacks FLIGHTS/2026/04/.  This script creates it, and it alone knows it: the
+demo and the Windows tests take their sample from this script (--out), not
+from git.
 
 Usage:
   /usr/bin/python3 tools/samples/make_sample_instrument.py [--out DIR]
@@ -722,7 +720,6 @@ def build():
     for fl in LATER_FLIGHTS:
         fixes = [] if fl.form == "no fixes" else simulate(fl, later)[0]
         files[flight_name(fl)] = make_igc(fl, fixes)
-    files[".emptydirs"] = "".join(d + "\n" for d in EMPTY_DIRS).encode("ascii")
     return files, EMPTY_DIRS
 
 
