@@ -36,6 +36,9 @@ check() {
   fi
 }
 
+# Every include keeps to its layer.
+check layers python3 tests/checks/check_layers.py
+
 echo "== native suites (ASan, UBSan)"
 if tools/build/build.sh native; then
   (cd build/native && ctest --output-on-failure -j 2) 2>&1 | tee "$logs/native.log" | grep -E 'tests passed|Failed|FAILED' || true
