@@ -65,7 +65,7 @@ set(with_release_time ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${release_epoch}
 file(RELATIVE_PATH source_from_build ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
 string(REGEX REPLACE "/$" "" source_from_build "${source_from_build}")
 foreach(target tolmaro_core tolmaro_win tolmaro)
-    target_compile_options(${target} PRIVATE -g -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=${source_from_build}/
+    target_compile_options(${target} PRIVATE -g -fno-exceptions -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=${source_from_build}/
                            -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
 endforeach()
 string(JOIN " " link_launcher ${with_release_time})
