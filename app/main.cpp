@@ -6,11 +6,11 @@
 
 #include "app/dialog.h"
 
-// The program is built without exceptions. The standard containers it uses
-// get their memory here and end the program when there is none, as the
-// library's versions would by an exception nobody catches; those would
-// also link the library's exceptions, unwinder, threads and demangler into
-// the program file, more than its own code.
+// The program is built without exceptions. The standard containers get
+// their memory here and end the program when there is none, as an
+// exception nobody catches would; the library's own versions would link its
+// exceptions, unwinder, threads and demangler into the program file, more
+// than the program's own code.
 void *operator new(size_t size)
 {
     void *block = malloc(size ? size : 1);
@@ -18,35 +18,11 @@ void *operator new(size_t size)
         abort();
     return block;
 }
-
-void *operator new(size_t size, const std::nothrow_t &) noexcept
-{
-    return malloc(size ? size : 1);
-}
-
-void operator delete(void *block) noexcept
-{
-    free(block);
-}
-
-void operator delete(void *block, size_t) noexcept
-{
-    free(block);
-}
-
+void *operator new(size_t size, const std::nothrow_t &) noexcept { return malloc(size ? size : 1); }
+void operator delete(void *block) noexcept { free(block); }
+void operator delete(void *block, size_t) noexcept { free(block); }
 namespace std {
-void __throw_length_error(const char *)
-{
-    abort();
-}
-void __throw_bad_alloc()
-{
-    abort();
-}
-void __throw_bad_array_new_length()
-{
-    abort();
-}
+void __throw_length_error(const char *) { abort(); }
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
