@@ -253,18 +253,6 @@ static float ReadThreshold(int valueBox)
     return (float)ParseReal(text);
 }
 
-// Page 2's six values from the Settings record to the working values or
-// back, which carry the same names.
-template <typename To, typename From> static void CopyPage2Values(To *to, const From *from)
-{
-    to->Sinkton = from->Sinkton;
-    to->Steigton = from->Steigton;
-    to->Timeoffset = from->Timeoffset;
-    to->Trackinterval = from->Trackinterval;
-    to->Integralzeit = from->Integralzeit;
-    to->AirspaceWarnDistance = from->AirspaceWarnDistance;
-}
-
 void TakeSettingsPage2(Settings *settings)
 {
     g_working.Sinkton = -ReadThreshold(IDC_SINK_VALUE) + 0.0f;

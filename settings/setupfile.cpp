@@ -240,12 +240,7 @@ size_t FormatSetupFile(const Settings *settings, char *out, size_t size)
 
 void CopySettingsToWorking(const Settings *settings, WorkingValues *working)
 {
-    working->Sinkton = settings->Sinkton;
-    working->Steigton = settings->Steigton;
-    working->Timeoffset = settings->Timeoffset;
-    working->Trackinterval = settings->Trackinterval;
+    CopyPage2Values(working, settings);
     working->Lautstaerke = settings->Lautstaerke;
     working->Contrast = settings->Contrast;
-    working->AirspaceWarnDistance = settings->AirspaceWarnDistance;
-    working->Integralzeit = settings->Integralzeit;
 }

@@ -62,6 +62,18 @@ size_t FormatSetupFile(const Settings *settings, char *out, size_t size);
 
 void CopySettingsToWorking(const Settings *settings, WorkingValues *working);
 
+// The six values of settings page 2 from the Settings record to the working
+// values or back, which carry the same names.
+template <typename To, typename From> void CopyPage2Values(To *to, const From *from)
+{
+    to->Sinkton = from->Sinkton;
+    to->Steigton = from->Steigton;
+    to->Timeoffset = from->Timeoffset;
+    to->Trackinterval = from->Trackinterval;
+    to->Integralzeit = from->Integralzeit;
+    to->AirspaceWarnDistance = from->AirspaceWarnDistance;
+}
+
 // Number parsing as the instrument's files need it: leading white space,
 // optional sign, decimal digits ("." and an exponent for reals); parsing
 // stops at the first character that does not belong; no number gives 0.
