@@ -19,7 +19,7 @@
 // first and last fixes: a header is about a kilobyte.
 static const size_t READ_STEP = 1024;
 
-enum { FIX_FIELDS_LENGTH = 35, SECONDS_PER_DAY = 24 * 60 * 60 };
+enum { SECONDS_PER_DAY = 24 * 60 * 60 };
 
 // The two parts of the log being read; kept out of the stack, and the same
 // memory for every file whatever its size.
@@ -45,9 +45,7 @@ static bool BeginsWith(const char *line, size_t length, const char *prefix)
     return length >= prefixLength && memcmp(line, prefix, prefixLength) == 0;
 }
 
-// A fix that counts: a line of at least the fixed fields whose time is a
-// valid HHMMSS. Gives the time in seconds after midnight.
-static bool ReadFixTime(const char *line, size_t length, int32_t *seconds)
+bool ReadFixTime(const char *line, size_t length, int32_t *seconds)
 {
     if (length < FIX_FIELDS_LENGTH || line[0] != 'B')
         return false;
@@ -176,8 +174,7 @@ static bool ReadLastFix(const char *tail, size_t *end, bool atFileStart, int32_t
     }
 }
 
-// HH:MM:SS of a time of day, into 9 bytes.
-static void FormatTime(char *out, int32_t seconds)
+void FormatTimeOfDay(char *out, int32_t seconds)
 {
     FormatDigits(out, (uint64_t)(seconds / 3600), 2);
     out[2] = ':';
@@ -187,8 +184,7 @@ static void FormatTime(char *out, int32_t seconds)
     out[8] = '\0';
 }
 
-// H:MM of a duration below 24 hours, into 6 bytes.
-static void FormatDuration(char *out, int32_t minutes)
+void FormatDuration(char *out, int32_t minutes)
 {
     int hours = (int)(minutes / 60);
     if (hours >= 10)
@@ -214,10 +210,10 @@ void ReadFlightParts(const char *head, size_t headLength, bool headIsWhole, cons
     size_t at = 0, end = LastLineEnd(tail, tailLength);
     if (ReadHead(head, headLength, headIsWhole, &at, row, &start)) {
         row->startTime = start;
-        FormatTime(row->start, start);
+        FormatTimeOfDay(row->start, start);
     }
     if (ReadLastFix(tail, &end, tailIsWhole, &landing))
-        FormatTime(row->landing, landing);
+        FormatTimeOfDay(row->landing, landing);
     if (start >= 0 && landing >= 0) {
         // A flight over midnight UTC lands at an earlier time of day.
         row->minutes = (landing - start + SECONDS_PER_DAY) % SECONDS_PER_DAY / 60;

@@ -50,6 +50,20 @@ void ReadFlightLog(const char *path, const char *file, int64_t size, FlightRow *
 void ReadFlightParts(const char *head, size_t headLength, bool headIsWhole, const char *tail,
                      size_t tailLength, bool tailIsWhole, FlightRow *row);
 
+// A fix's fixed fields: "B", its time, position, validity and altitudes.
+enum { FIX_FIELDS_LENGTH = 35 };
+
+// A fix that counts: a line (without its line end) of at least the fixed
+// fields whose time is a valid HHMMSS. Gives the time in seconds after
+// midnight.
+bool ReadFixTime(const char *line, size_t length, int32_t *seconds);
+
+// HH:MM:SS of a time of day (seconds below 24 hours), into 9 bytes.
+void FormatTimeOfDay(char *out, int32_t seconds);
+
+// H:MM of a duration below 100 hours, into 6 bytes.
+void FormatDuration(char *out, int32_t minutes);
+
 // Orders two rows by a column (the newest first for COLUMN_DATE when
 // descending): negative, 0 or positive. Rows whose field is empty come last
 // in either direction; equal rows keep their order.
