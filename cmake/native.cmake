@@ -63,3 +63,7 @@ target_link_libraries(write_waypoint_file tolmaro_core)
 # Lists flight logs as the flight book does, for the check with GPSBabel and csv.
 add_executable(list_flights tests/checks/drivers/list_flights.cpp)
 target_link_libraries(list_flights tolmaro_core)
+
+# Prints the flight view's numbers, for the check with an independent IGC reader.
+add_executable(flight_numbers tests/checks/drivers/flight_numbers.cpp)
+target_link_libraries(flight_numbers tolmaro_core)

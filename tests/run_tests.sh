@@ -45,6 +45,9 @@ if tools/build/build.sh native; then
   count_ctest "$logs/native.log"
   # The pilot file as an independent IGC reader sees it.
   check igc-header tests/checks/check_igc_header.sh build/native
+  # The flight view's numbers against those computed from igc-parser's fixes.
+  check flight-numbers bash -c "set -o pipefail; build/native/flight_numbers \$(find samples/instrument/FLIGHTS -type f | sort) |
+    node tests/checks/igc_parser/check_flight_numbers.js"
   # The GPX and CUP waypoint files as GPSBabel, xmllint and Python's csv read them.
   check waypoint-files python3 tests/checks/check_waypoint_files.py build/native
   # The flight book's rows as GPSBabel and Python's csv module read them.
