@@ -10,6 +10,7 @@
 #include "app/preview.h"
 #include "flights/filepage.h"
 #include "flights/flightbook.h"
+#include "flights/flightview.h"
 #include "pilot/pilotpage.h"
 #include "settings/settingspages.h"
 #include "ui/pages.h"
@@ -75,12 +76,28 @@ static void SaveSettingsPage(bool page1)
         ShowPage(PAGE_PREVIEW);
 }
 
+// The flight book's selected flight on page 10, in the instrument's units;
+// false when no row is selected.
+static bool ViewFlight()
+{
+    return ViewSelectedFlight(&g_instrument.root, g_instrument.settings.Unit);
+}
+
+// Enter (IDOK) on the flight book's list with a row selected views that
+// flight; anywhere else it ends the program.
+static void OnEnter()
+{
+    if (g_page == PAGE_FLIGHTBOOK && GetFocus() == GetDlgItem(g_shell.dialog, IDC_BOOK_LIST) && ViewFlight())
+        return;
+    CloseMainDialog(1);
+}
+
 // Returns TRUE for every command the program knows, whatever its outcome.
 static BOOL OnCommand(WORD id)
 {
     const DeviceRoot *root = &g_instrument.root;
     switch (id) {
-    case IDOK:                 CloseMainDialog(1); break;
+    case IDOK:                 OnEnter(); break;
     case IDM_CHOOSE_SETUP:     ChooseSetupFile(); break;
     case IDM_PILOT_PAGE:       ShowPage(PAGE_PILOT); break;
     case IDM_SETTINGS1_PAGE:   ShowPage(PAGE_SETTINGS1); break;
@@ -105,12 +122,15 @@ static BOOL OnCommand(WORD id)
     case IDC_WP_BACK:          ShowPage(PAGE_PREVIEW); break;
     case IDC_BOOK_SAVE:        SaveFlightBook(); break;
     case IDC_BOOK_BACK:        ShowPage(PAGE_PREVIEW); break;
+    case IDC_BOOK_VIEW:        ViewFlight(); break;
+    case IDC_FLIGHT_BACK:      ShowPage(PAGE_FLIGHTBOOK); break;
     default:                   return FALSE;
     }
     return TRUE;
 }
 
-// The flight book's list asks for its texts; a click on a header sorts it.
+// The flight book's list asks for its texts; a click on a header sorts it;
+// a double-click on a row views its flight.
 static BOOL OnNotify(NMHDR *header)
 {
     if (header->idFrom != IDC_BOOK_LIST)
@@ -119,6 +139,10 @@ static BOOL OnNotify(NMHDR *header)
         GiveFlightBookText(&((NMLVDISPINFOA *)header)->item);
     else if (header->code == LVN_COLUMNCLICK)
         SortFlightBook(((const NMLISTVIEW *)header)->iSubItem);
+    else if (header->code == LVN_ITEMCHANGED || header->code == LVN_ODSTATECHANGED)
+        UpdateFlightButton();
+    else if (header->code == NM_DBLCLK && ((const NMITEMACTIVATE *)header)->iItem >= 0)
+        ViewFlight();
     else
         return FALSE;
     return TRUE;
@@ -147,6 +171,17 @@ static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam,
         return OnCommand(LOWORD(wParam));
     case WM_NOTIFY:
         return OnNotify((NMHDR *)lParam);
+    case WM_DRAWITEM:
+        if (wParam != IDC_FLIGHT_PICTURE)
+            return FALSE;
+        PaintFlightPictures((const DRAWITEMSTRUCT *)lParam);
+        return TRUE;
+    case WM_MOUSEMOVE:
+        PointAtFlight((short)LOWORD(lParam), (short)HIWORD(lParam));
+        return TRUE;
+    case WM_MOUSELEAVE:
+        StopPointingAtFlight();
+        return TRUE;
     case WM_HSCROLL:
         HandleSettingsScroll(wParam, lParam);
         return TRUE;

@@ -14,6 +14,7 @@ add_library(tolmaro_win STATIC
     ui/status.cpp
     flights/filepage.cpp
     flights/flightbook.cpp
+    flights/flightview.cpp
     flights/walks.cpp
     pilot/pilotpage.cpp
     settings/settingspages.cpp

@@ -20,6 +20,7 @@
 #include "device/devpath.h"
 #include "device/stream.h"
 #include "flights/flightlog.h"
+#include "flights/flightview.h"
 #include "flights/walks.h"
 
 static const char kFlightsFolder[] = "FLIGHTS\\";
@@ -118,6 +119,9 @@ void ShowFlightBook(const DeviceRoot *root)
         return CompareNewestFirst(&g_rows[a], &g_rows[b]) < 0;
     });
     FillList();
+    // A new list has no selection.
+    ListView_SetItemState(BookList(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    UpdateFlightButton();
     uint32_t minutes = 0;
     for (const FlightRow &row : g_rows)
         if (row.minutes > 0)
@@ -136,6 +140,31 @@ void SortFlightBook(int column)
         return CompareFlightRows(&g_rows[a], &g_rows[b], (FlightColumn)g_sortColumn, g_sortDescending) < 0;
     });
     FillList();
+}
+
+// The list's row that is selected (the first, if more are); -1 for none.
+static int SelectedRow()
+{
+    int item = (int)SendMessageA(BookList(), LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+    return item >= 0 && (size_t)item < g_rows.size() ? item : -1;
+}
+
+void UpdateFlightButton()
+{
+    EnableWindow(GetDlgItem(g_shell.dialog, IDC_BOOK_VIEW), SelectedRow() >= 0);
+}
+
+bool ViewSelectedFlight(const DeviceRoot *root, int unit)
+{
+    int item = SelectedRow();
+    if (item < 0)
+        return false;
+    const FlightRow *row = &g_rows[g_order[item]];
+    char flights[PATH_SIZE], path[PATH_SIZE];
+    if (!FormDevicePath(flights, root, kFlightsFolder) || !FormPath(path, flights, row->file, ""))
+        return false;
+    ShowFlightView(path, row, unit);
+    return true;
 }
 
 // The save dialog offers "flugbuch.csv" ("flightbook.csv" in English) and

@@ -26,6 +26,14 @@ void ShowFlightBook(const DeviceRoot *root);
 // header the other way round.
 void SortFlightBook(int column);
 
+// Enables "Flug ansehen" while a row is selected (a change of the list's
+// selection).
+void UpdateFlightButton();
+
+// Shows the selected row's flight on page 10, its numbers in the unit of
+// the settings' "Unit"; false when no row is selected.
+bool ViewSelectedFlight(const DeviceRoot *root, int unit);
+
 // Asks for a file and writes the list into it in its current order.
 void SaveFlightBook();
 

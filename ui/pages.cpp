@@ -13,8 +13,11 @@ struct PageRange {
     uint16_t first, last;
 };
 
-// First and last control of pages 2 to 8. Pages 0 and 1 show only the
-// preview frame.
+// A page with no controls of its own: first after last, so none is shown.
+static constexpr PageRange kNoControls = {1, 0};
+
+// First and last control of pages 2 to 10. Pages 0 and 1 show only the
+// preview frame. Page 9 has no controls yet.
 static const PageRange kPageRanges[] = {
     {IDC_PILOT_HEADING, IDC_PILOT_SAVE},
     {IDC_S1_HEADING, IDC_S1_SAVE},
@@ -22,8 +25,12 @@ static const PageRange kPageRanges[] = {
     {IDC_FILES_HEADING, IDC_FILES_ANIMATION},
     {IDC_WP_HEADING, IDC_WP_ANIMATION},
     {IDC_ABOUT, IDC_ABOUT},
-    {IDC_BOOK_LIST, IDC_BOOK_BACK},
+    {IDC_BOOK_LIST, IDC_BOOK_VIEW},
+    kNoControls,
+    {IDC_FLIGHT_PICTURE, IDC_FLIGHT_BACK},
 };
+static_assert(sizeof kPageRanges / sizeof kPageRanges[0] == PAGE_FLIGHT - PAGE_PILOT + 1,
+              "a range for every page from 2 on");
 
 enum { TOOLBAR_BUTTONS = 8 };
 

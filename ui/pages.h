@@ -14,6 +14,7 @@ enum Page : uint8_t {
     PAGE_WAYPOINTS,
     PAGE_ABOUT,
     PAGE_FLIGHTBOOK,
+    PAGE_FLIGHT = 10,   // one flight of the flight book; 9 is not yet a page
 };
 
 // The visible page; only ShowPage changes it.

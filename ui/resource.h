@@ -124,5 +124,36 @@
 #define IDC_BOOK_LIST           5700
 #define IDC_BOOK_SAVE           5701
 #define IDC_BOOK_BACK           5702
+#define IDC_BOOK_VIEW           5703
+
+/* Page 10: one flight; each number's control is its label's plus one */
+#define IDC_FLIGHT_PICTURE              5900
+#define IDC_FLIGHT_DATE_LABEL           5901
+#define IDC_FLIGHT_DATE                 5902
+#define IDC_FLIGHT_START_LABEL          5903
+#define IDC_FLIGHT_START                5904
+#define IDC_FLIGHT_LANDING_LABEL        5905
+#define IDC_FLIGHT_LANDING              5906
+#define IDC_FLIGHT_DURATION_LABEL       5907
+#define IDC_FLIGHT_DURATION             5908
+#define IDC_FLIGHT_TRACK_LENGTH_LABEL   5909
+#define IDC_FLIGHT_TRACK_LENGTH         5910
+#define IDC_FLIGHT_STRAIGHT_LABEL       5911
+#define IDC_FLIGHT_STRAIGHT             5912
+#define IDC_FLIGHT_FARTHEST_LABEL       5913
+#define IDC_FLIGHT_FARTHEST             5914
+#define IDC_FLIGHT_MAX_GPS_LABEL        5915
+#define IDC_FLIGHT_MAX_GPS              5916
+#define IDC_FLIGHT_MAX_PRESSURE_LABEL   5917
+#define IDC_FLIGHT_MAX_PRESSURE         5918
+#define IDC_FLIGHT_START_ALTITUDE_LABEL 5919
+#define IDC_FLIGHT_START_ALTITUDE       5920
+#define IDC_FLIGHT_MAX_CLIMB_LABEL      5921
+#define IDC_FLIGHT_MAX_CLIMB            5922
+#define IDC_FLIGHT_MAX_SINK_LABEL       5923
+#define IDC_FLIGHT_MAX_SINK             5924
+#define IDC_FLIGHT_FIXES_LABEL          5925
+#define IDC_FLIGHT_FIXES                5926
+#define IDC_FLIGHT_BACK                 5927
 
 #endif

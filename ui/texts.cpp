@@ -96,6 +96,21 @@ static const TextPair kTexts[TEXT_COUNT] = {
     // The waypoint formats of the export: the same in both languages
     {"GPX (*.gpx)", "GPX (*.gpx)"},
     {"SeeYou CUP (*.cup)", "SeeYou CUP (*.cup)"},
+    // The flight view
+    {"Flug ansehen", "View flight"},
+    {"Max. H\xF6he (GPS)", "Max. altitude (GPS)"},
+    {"Max. H\xF6he (Druck)", "Max. altitude (pressure)"},
+    {"Starth\xF6he", "Take-off altitude"},
+    {"Max. Steigen", "Max. climb"},
+    {"Max. Sinken", "Max. sink"},
+    {"Strecke", "Track length"},
+    {"Luftlinie", "Straight line"},
+    {"Max. Abstand", "Max. distance"},
+    {"Fixpunkte", "Fixes"},
+    {" %s: %u Fixpunkte, %s", " %s: %u fixes, %s"},
+    {"Keine Positionsdaten", "No position data"},
+    {"GPS-H\xF6he", "GPS altitude"},
+    {"Druckh\xF6he (1013,25 hPa)", "Pressure altitude (1013.25 hPa)"},
 };
 
 static TextLanguage g_textLanguage = TEXTS_GERMAN;

@@ -75,6 +75,21 @@ enum TextId : uint8_t {
     // The waypoint formats of the export
     TEXT_GPX_FILE_TYPE,
     TEXT_CUP_FILE_TYPE,
+    // The flight view
+    TEXT_VIEW_FLIGHT,
+    TEXT_MAX_GPS_ALTITUDE,
+    TEXT_MAX_PRESSURE_ALTITUDE,
+    TEXT_START_ALTITUDE,
+    TEXT_MAX_CLIMB,
+    TEXT_MAX_SINK,
+    TEXT_TRACK_LENGTH,
+    TEXT_STRAIGHT_LINE,
+    TEXT_FARTHEST,
+    TEXT_FIXES,
+    TEXT_STATUS_FLIGHT,            // file, fixes, duration
+    TEXT_NO_POSITION_DATA,
+    TEXT_LEGEND_GPS,
+    TEXT_LEGEND_PRESSURE,
     TEXT_COUNT
 };
 
