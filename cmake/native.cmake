@@ -44,6 +44,7 @@ add_executable(native_tests
     tests/native/devpath_test.cpp
     tests/native/flightlog_test.cpp
     tests/native/flightpaths_test.cpp
+    tests/native/flighttrace_test.cpp
     tests/native/setupfile_test.cpp
     tests/native/texts_test.cpp
     tests/native/pilotfile_test.cpp
