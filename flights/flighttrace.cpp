@@ -136,15 +136,10 @@ double FixDistance(double latitude1, double longitude1, double latitude2, double
                                        longitude2 * kRadiansPerDegree));
 }
 
-// Degrees east of the take-off, from -180 to 180.
-static double EastOfTakeOff(const FlightTrace *trace, double longitude)
+double DegreesEast(double longitude, double from)
 {
-    double east = longitude - trace->takeOff.longitude;
-    if (east > 180)
-        east -= 360;
-    else if (east < -180)
-        east += 360;
-    return east;
+    // Longitudes read with up to 999 degrees.
+    return remainder(longitude - from, 360.0);
 }
 
 static void Lower(int32_t *low, int32_t value)
@@ -232,15 +227,23 @@ static void JoinColumns(TraceColumn *into, const TraceColumn *later)
     }
 }
 
+int TraceColumnsInUse(const FlightTrace *trace)
+{
+    // Fixes only go on in time: the landing's column is the last in use.
+    return trace->fixes > 0 ? (int)(trace->landing.time / trace->columnSeconds) + 1 : 0;
+}
+
 // Halves the columns' number by joining them in pairs: each spans twice as long.
 static void JoinColumnPairs(FlightTrace *trace)
 {
-    for (int c = 0; c < TRACE_COLUMNS / 2; c++) {
-        TraceColumn joined = trace->columns[2 * c];
-        JoinColumns(&joined, &trace->columns[2 * c + 1]);
-        trace->columns[c] = joined;
+    int used = TraceColumnsInUse(trace), joined = (used + 1) / 2;
+    for (int c = 0; c < joined; c++) {
+        TraceColumn pair = trace->columns[2 * c];
+        if (2 * c + 1 < used)
+            JoinColumns(&pair, &trace->columns[2 * c + 1]);
+        trace->columns[c] = pair;
     }
-    memset(&trace->columns[TRACE_COLUMNS / 2], 0, sizeof trace->columns / 2);
+    memset(&trace->columns[joined], 0, (size_t)(used - joined) * sizeof trace->columns[0]);
     trace->columnSeconds *= 2;
 }
 
@@ -287,7 +290,7 @@ static void MeasureFix(FlightTrace *trace, const TraceFix *fix)
         trace->southmost = fix->latitude;
     if (fix->latitude > trace->northmost)
         trace->northmost = fix->latitude;
-    double east = EastOfTakeOff(trace, fix->longitude);
+    double east = DegreesEast(fix->longitude, trace->takeOff.longitude);
     if (east < trace->westmost)
         trace->westmost = east;
     if (east > trace->eastmost)
@@ -409,7 +412,7 @@ const TraceFix *NearestTraceFix(const FlightTrace *trace, double seconds)
     for (int c = start; c >= 0 && !before; c--)
         if (trace->columns[c].used && trace->columns[c].first.time <= seconds)
             before = &trace->columns[c].first;
-    for (int c = start; c < TRACE_COLUMNS; c++)
+    for (int c = start; c < TraceColumnsInUse(trace); c++)
         if (trace->columns[c].used && trace->columns[c].first.time > seconds) {
             after = &trace->columns[c].first;
             break;

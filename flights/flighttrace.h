@@ -102,12 +102,18 @@ ClimbSeries TraceClimbSeries(const FlightTrace *trace);
 // The first altitude of that series; false when it has none.
 bool TraceStartAltitude(const FlightTrace *trace, int32_t *metres);
 
+// The columns from the first up to the last that holds a fix.
+int TraceColumnsInUse(const FlightTrace *trace);
+
 // The fix kept in the curves (the first of each column, and the landing)
 // nearest in time to seconds; NULL without a fix.
 const TraceFix *NearestTraceFix(const FlightTrace *trace, double seconds);
 
 // The great circle distance in metres on the FAI sphere.
 double FixDistance(double latitude1, double longitude1, double latitude2, double longitude2);
+
+// Degrees east of a longitude, from -180 to 180.
+double DegreesEast(double longitude, double from);
 
 // The time of day of a fix, seconds after midnight UTC.
 int32_t FixTimeOfDay(const FlightTrace *trace, const TraceFix *fix);

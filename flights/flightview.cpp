@@ -263,7 +263,8 @@ static void DrawAltitudeCurve(HDC dc, HPEN pen, bool gps)
     SelectObject(dc, pen);
     bool started = false;
     int lastY = 0;
-    for (const TraceColumn &column : g_trace.columns) {
+    for (int c = 0; c < TraceColumnsInUse(&g_trace); c++) {
+        const TraceColumn &column = g_trace.columns[c];
         if (!column.used || (gps && !column.hasGps))
             continue;
         int x = TimeX(column.first.time);
@@ -286,7 +287,8 @@ static void DrawBarogram(HDC dc, HPEN grid, HPEN axis)
 {
     const FlightTrace *t = &g_trace;
     double low = 1e9, high = -1e9;
-    for (const TraceColumn &column : t->columns) {
+    for (int c = 0; c < TraceColumnsInUse(t); c++) {
+        const TraceColumn &column = t->columns[c];
         if (column.used && t->hasPressure) {
             low = fmin(low, column.lowPressure);
             high = fmax(high, column.highPressure);
@@ -325,7 +327,8 @@ static void DrawClimb(HDC dc, HPEN axis)
     g_scales.highClimb = t->hasClimb[series] && t->highClimb[series] > 1 ? t->highClimb[series] : 1;
     HPEN climbPen = CreatePen(PS_SOLID, 1, FLIGHT_CLIMB), sinkPen = CreatePen(PS_SOLID, 1, FLIGHT_SINK);
     int zero = ClimbY(0);
-    for (const TraceColumn &column : t->columns) {
+    for (int c = 0; c < TraceColumnsInUse(t); c++) {
+        const TraceColumn &column = t->columns[c];
         if (!column.hasClimb[series])
             continue;
         int x = TimeX(column.first.time);
@@ -361,9 +364,7 @@ static void DrawClimb(HDC dc, HPEN axis)
 static POINT TrackPoint(const TraceFix *fix)
 {
     const FlightTrace *t = &g_trace;
-    double east = fix->longitude - t->takeOff.longitude;
-    east -= east > 180 ? 360 : east < -180 ? -360 : 0;
-    east *= kMetresPerDegree * g_scales.cosine;
+    double east = DegreesEast(fix->longitude, t->takeOff.longitude) * kMetresPerDegree * g_scales.cosine;
     double north = (fix->latitude - t->takeOff.latitude) * kMetresPerDegree;
     const RECT &area = g_layout.track;
     POINT point;
@@ -431,7 +432,8 @@ static void DrawTrack(HDC dc, HPEN axis)
     HPEN pen = CreatePen(PS_SOLID, 1, FLIGHT_TRACK_LINE);
     SelectObject(dc, pen);
     bool started = false;
-    for (const TraceColumn &column : t->columns) {
+    for (int c = 0; c < TraceColumnsInUse(t); c++) {
+        const TraceColumn &column = t->columns[c];
         if (!column.used)
             continue;
         POINT p = TrackPoint(&column.first);
