@@ -1,6 +1,7 @@
 // The flight trace's reader and numbers on the logs that break them. The
 // sample flights' numbers are checked against igc-parser's fixes
-// (tests/checks/igc_parser/check_flight_numbers.js); the pictures under Wine.
+// (tests/checks/igc_parser/check_flight_numbers.js); their forms and the
+// pictures under Wine (tests/win/flightview_test.cpp).
 #include <gtest/gtest.h>
 
 #include <math.h>
@@ -114,22 +115,4 @@ TEST(FlightTrace, LogLongerThanTheColumns)
     EXPECT_EQ(NearestTraceFix(&g_trace, 11.9)->time, 8);
     EXPECT_EQ(NearestTraceFix(&g_trace, 4998)->time, 4999);
     EXPECT_EQ(NearestTraceFix(&g_trace, -50)->time, 0);
-}
-
-TEST(FlightTrace, FormsOfTheNumbers)
-{
-    char text[32];
-    const struct { int unit; bool comma; const char *altitude, *climb, *distance; } cases[] = {
-        {0, true, "1850 m", "+2,4 m/s", "12,3 km"},
-        {0, false, "1850 m", "+2.4 m/s", "12.3 km"},
-        {1, true, "6070 ft", "+472 ft/min", "7,6 mi"},
-    };
-    for (const auto &c : cases) {
-        FormatAltitude(text, sizeof text, 1850, c.unit);
-        EXPECT_STREQ(text, c.altitude);
-        FormatClimb(text, sizeof text, 2.4, c.unit, c.comma);
-        EXPECT_STREQ(text, c.climb);
-        FormatDistance(text, sizeof text, 12300, c.unit, c.comma);
-        EXPECT_STREQ(text, c.distance);
-    }
 }
