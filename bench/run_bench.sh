@@ -15,10 +15,13 @@
 # (bench/run_copy_bench.sh).
 # flightbook: the flight book on 1,000 long logs, natively and under Wine
 # (bench/run_flightbook_bench.sh).
+# flightview: a 12-hour flight log read and measured natively, its memory
+# against a 1-hour log's, and the flight view under Wine
+# (bench/run_flightview_bench.sh).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-steps=(waypoints copy flightbook)
+steps=(waypoints copy flightbook flightview)
 
 waypoints() {
   set -e
@@ -64,6 +67,10 @@ copy() {
 
 flightbook() {
   bench/run_flightbook_bench.sh
+}
+
+flightview() {
+  bench/run_flightview_bench.sh
 }
 
 mkdir -p build/bench
