@@ -123,7 +123,7 @@ static BOOL OnCommand(WORD id)
     case IDC_BOOK_SAVE:        SaveFlightBook(); break;
     case IDC_BOOK_BACK:        ShowPage(PAGE_PREVIEW); break;
     case IDC_BOOK_VIEW:        ViewFlight(); break;
-    case IDC_FLIGHT_BACK:      ShowPage(PAGE_FLIGHTBOOK); break;
+    case IDC_FLIGHT_BACK:      ReturnToFlightBook(); break;
     default:                   return FALSE;
     }
     return TRUE;

@@ -110,6 +110,8 @@ static void DoubleClickFirstRow(HWND dialog)
 static void TimeFlightView(HWND dialog)
 {
     SendMessageA(dialog, WM_COMMAND, IDM_FLIGHTBOOK_PAGE, 0);
+    // Away from the screen's pointer, which would point at a moment.
+    SetWindowPos(dialog, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     size_t promptsBefore = PromptsOfKind("message").size();
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);

@@ -104,6 +104,17 @@ void GiveFlightBookText(LVITEMA *item)
     lstrcpynA(item->pszText, fields[item->iSubItem], item->cchTextMax);
 }
 
+// The number of flights and their airtime on the Status line.
+static void ShowTotals()
+{
+    uint32_t minutes = 0;
+    for (const FlightRow &row : g_rows)
+        if (row.minutes > 0)
+            minutes += (uint32_t)row.minutes;
+    SetStatusTextF(Text(TEXT_FLIGHTBOOK_SUMMARY), (unsigned)g_rows.size(), (unsigned)(minutes / 60),
+                   (unsigned)(minutes % 60));
+}
+
 void ShowFlightBook(const DeviceRoot *root)
 {
     ShowPage(PAGE_FLIGHTBOOK);
@@ -122,12 +133,14 @@ void ShowFlightBook(const DeviceRoot *root)
     // A new list has no selection.
     ListView_SetItemState(BookList(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     UpdateFlightButton();
-    uint32_t minutes = 0;
-    for (const FlightRow &row : g_rows)
-        if (row.minutes > 0)
-            minutes += (uint32_t)row.minutes;
-    SetStatusTextF(Text(TEXT_FLIGHTBOOK_SUMMARY), (unsigned)g_rows.size(), (unsigned)(minutes / 60),
-                   (unsigned)(minutes % 60));
+    ShowTotals();
+}
+
+// The list's row that is selected; -1 for none.
+static int SelectedRow()
+{
+    int item = (int)SendMessageA(BookList(), LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+    return item >= 0 && (size_t)item < g_rows.size() ? item : -1;
 }
 
 void SortFlightBook(int column)
@@ -136,17 +149,18 @@ void SortFlightBook(int column)
         return;
     g_sortDescending = column == g_sortColumn ? !g_sortDescending : false;
     g_sortColumn = column;
+    int selected = SelectedRow();
+    uint32_t flight = selected >= 0 ? g_order[selected] : 0;
     std::stable_sort(g_order.begin(), g_order.end(), [](uint32_t a, uint32_t b) {
         return CompareFlightRows(&g_rows[a], &g_rows[b], (FlightColumn)g_sortColumn, g_sortDescending) < 0;
     });
     FillList();
-}
-
-// The list's row that is selected (the first, if more are); -1 for none.
-static int SelectedRow()
-{
-    int item = (int)SendMessageA(BookList(), LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
-    return item >= 0 && (size_t)item < g_rows.size() ? item : -1;
+    // The selected flight stays selected where it now stands.
+    for (size_t i = 0; selected >= 0 && i < g_order.size(); i++)
+        if (g_order[i] == flight) {
+            ListView_SetItemState(BookList(), (int)i, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            ListView_EnsureVisible(BookList(), (int)i, FALSE);
+        }
 }
 
 void UpdateFlightButton()
@@ -165,6 +179,13 @@ bool ViewSelectedFlight(const DeviceRoot *root, int unit)
         return false;
     ShowFlightView(path, row, unit);
     return true;
+}
+
+void ReturnToFlightBook()
+{
+    ShowPage(PAGE_FLIGHTBOOK);
+    ShowTotals();
+    SendMessageA(g_shell.dialog, WM_NEXTDLGCTL, (WPARAM)BookList(), TRUE);
 }
 
 // The save dialog offers "flugbuch.csv" ("flightbook.csv" in English) and

@@ -34,6 +34,10 @@ void UpdateFlightButton();
 // the settings' "Unit"; false when no row is selected.
 bool ViewSelectedFlight(const DeviceRoot *root, int unit);
 
+// Shows page 8 again as it was left, its totals on the Status line and the
+// list ready for Enter.
+void ReturnToFlightBook();
+
 // Asks for a file and writes the list into it in its current order.
 void SaveFlightBook();
 

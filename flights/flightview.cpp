@@ -218,6 +218,7 @@ static void DrawTimeAxis(HDC dc, HPEN grid, HPEN axis)
         snprintf(text, sizeof text, "%02ld:%02ld", (long)(minutes / 60), (long)(minutes % 60));
         PutText(dc, x, baro.bottom + 4, TA_CENTER | TA_TOP, RGB(0, 0, 0), text);
     }
+    PutText(dc, baro.left - 3, baro.bottom + 4, TA_RIGHT | TA_TOP, RGB(0, 0, 0), "UTC");
 }
 
 // Round altitude ticks, in the instrument's unit, left of the barogram.
@@ -355,7 +356,7 @@ static void DrawClimb(HDC dc, HPEN axis)
         DrawLine(dc, plot.left - 3, y, plot.left, y);
         PutText(dc, plot.left - 4, y - 6, TA_RIGHT | TA_TOP, RGB(0, 0, 0), tick == 0 ? "0" : text);
     }
-    PutText(dc, plot.left - 3, plot.top - 17, TA_RIGHT | TA_TOP, RGB(0, 0, 0), Unit() == 0 ? "m/s" : "ft/min");
+    PutText(dc, plot.left + 3, plot.top, TA_LEFT | TA_TOP, RGB(0, 0, 0), Unit() == 0 ? "m/s" : "ft/min");
     DeleteObject(climbPen);
     DeleteObject(sinkPen);
 }
@@ -501,6 +502,8 @@ void ShowFlightView(const char *path, const FlightRow *row, int unit)
         ShowDrawnPictures();
     }
     ShowPage(PAGE_FLIGHT);
+    // Enter then presses "Zurück".
+    SendMessageA(g_shell.dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(g_shell.dialog, IDC_FLIGHT_BACK), TRUE);
     SetStatusText(g_pageStatus);
 }
 

@@ -148,6 +148,7 @@ TEST(FlightView, OpensThreeWaysShowsNumbersPointerAndPicturesInBothLanguages)
     // Back to the flight book, sorted by file: order and selection kept.
     Command(IDC_FLIGHT_BACK);
     EXPECT_EQ(g_page, PAGE_FLIGHTBOOK);
+    EXPECT_EQ(StatusText(), " 2 Fl\xFC" "ge, 0:10 h Flugzeit");
     NMLISTVIEW click = {};
     click.hdr = {Control(IDC_BOOK_LIST), IDC_BOOK_LIST, (UINT)LVN_COLUMNCLICK};
     click.iSubItem = 5;
@@ -172,10 +173,9 @@ TEST(FlightView, OpensThreeWaysShowsNumbersPointerAndPicturesInBothLanguages)
     ASSERT_TRUE(ShowsPage(PAGE_FLIGHT));
     EXPECT_EQ(ControlText(IDC_FLIGHT_FIXES), "61");
 
-    // Enter on the list with the first row selected.
+    // Enter on the list, which has the focus again, with the first row selected.
     Command(IDC_FLIGHT_BACK);
     SelectRow(0);
-    Send(WM_NEXTDLGCTL, (WPARAM)list, TRUE);
     PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(ShowsPage(PAGE_FLIGHT));
     EXPECT_EQ(ControlText(IDC_FLIGHT_FIXES), "0");

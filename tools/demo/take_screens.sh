@@ -27,6 +27,18 @@ else
     click_toolbar_button "$i"
     shot "page$((i + 1))-${names[$i]}"
   done
+  # Page 10: the longest flight by a double-click on its row, a moment of
+  # it under the pointer, then the flight over midnight by its button.
+  click_list_row 1 2
+  shot page10-flight
+  xdotool mousemove $((X + 180)) $((Y + 180))
+  sleep 0.7
+  /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/page10-flight-pointer.png"
+  click_page_button 80 244 80
+  click_list_row 2 1
+  click_page_button 98 242 72
+  shot page10-midnight
+  click_page_button 80 244 80
   # The flight book sorted by a click on the header of its "Dauer" column.
   click_list_header 3
   shot page8-flightbook-dauer

@@ -116,6 +116,21 @@ click_list_header() {
   xdotool mousemove $((X + 26 + left + widths[$1] / 2)) $((Y + 80)) click 1
 }
 
+# click_list_row ROW CLICKS: clicks on a row of the flight book's list, whose
+# rows are 16 pixels high below its header.
+click_list_row() {
+  xdotool mousemove $((X + 70)) $((Y + 96 + 16 * $1)) click --repeat "$2" --delay 80 1
+  sleep 1
+}
+
+# click_page_button LEFT TOP WIDTH: clicks the middle of a button placed at
+# these dialog units (the frame's pixels: twice across plus 4, 12/7 down
+# plus 61, as the dialog's font makes them).
+click_page_button() {
+  xdotool mousemove $((X + 2 * $1 + $3 + 4)) $((Y + ($2 + 7) * 12 / 7 + 61)) click 1
+  sleep 1
+}
+
 # Closes the dialog with the keyboard as a user would, and waits for the
 # program to end.
 close_main_dialog() {
