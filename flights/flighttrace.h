@@ -45,7 +45,8 @@ struct TraceColumn {
     bool hasClimb[SERIES_COUNT];
 };
 
-// The last fixes of a series inside the climb span, and the one before.
+// The last fixes of a series inside the climb span, and the one before;
+// times only go on, by a second at least, so 21 at most.
 enum { CLIMB_RING = 32 };
 struct ClimbRing {
     int32_t time[CLIMB_RING];
@@ -65,6 +66,7 @@ struct FlightTrace {
     bool hasClimb[SERIES_COUNT];
     double trackLength;          // metres, fix to fix
     double farthest;             // metres from the take-off, at most
+    double straightLine;         // metres from the take-off to the landing
     // The box around every fix: latitudes, and longitudes east of the
     // take-off's, from -180 to 180 degrees.
     double southmost, northmost, westmost, eastmost;
@@ -76,7 +78,6 @@ struct FlightTrace {
     bool dayAdded;               // the log went over midnight UTC
     double farthestHaversine;
     ClimbRing rings[SERIES_COUNT];
-    double straightLine;         // metres from the take-off to the landing
     // The line being read: its first bytes and its length so far.
     char line[FIX_FIELDS_LENGTH + 1];
     size_t lineLength;
