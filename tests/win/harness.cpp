@@ -169,6 +169,13 @@ LRESULT Command(int id)
     return Send(WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
+void SetSetupValue(const char *key, const std::string &value)
+{
+    std::string setup = ReadFileBytes("E:\\SETUP\\setupdata.txt");
+    size_t at = setup.find(std::string(key) + ":") + strlen(key) + 1;
+    WriteFileBytes("E:\\SETUP\\setupdata.txt", setup.replace(at, setup.find(';', at) - at, value));
+}
+
 void ReloadInstrument()
 {
     ScriptChoice("E:\\SETUP\\setupdata.txt");

@@ -56,6 +56,9 @@ int ComboSelection(int id);
 // Toolbar button states, by index.
 bool ToolbarButtonEnabled(int index);
 
+// Sets one value in the settings file on E: ("Sprache", "1").
+void SetSetupValue(const char *key, const std::string &value);
+
 // Loads the instrument on E: again, as a choice of its settings file does.
 void ReloadInstrument();
 
