@@ -39,67 +39,61 @@ struct Step {
     int position;
 };
 
-struct BarCase {
-    int bar, valueBox, low, high;
-    const char *startShown;
-    Step steps[7];
-};
-
-// The sample starts at contrast 14, sink -1.8, climb 0.2, time offset 1,
-// integration time 3 and airspace 500; its volume is set to -1, which the
-// file's reader keeps as the byte 255. The track interval bar steps as the
-// integration time's does.
-static const BarCase kBarCases[] = {
-    {IDC_VOLUME_BAR, IDC_VOLUME_VALUE, 0, 8, "255",
-     {{SB_LINERIGHT, 0, "255", 8}, {SB_LINELEFT, 0, "254", 8}, {SB_PAGERIGHT, 0, "8", 8}, {SB_PAGELEFT, 0, "6", 6},
-      {SB_THUMBTRACK, 2, "6", 6}, {SB_THUMBPOSITION, 1, "1", 1}, {SB_PAGELEFT, 0, "0", 0}}},
-    {IDC_CONTRAST_BAR, IDC_CONTRAST_VALUE, 0, 24, "14",
-     {{SB_PAGELEFT, 0, "10", 10}, {SB_THUMBPOSITION, 3, "3", 3}, {SB_PAGELEFT, 0, "0", 0},
-      {SB_THUMBPOSITION, 21, "21", 21}, {SB_PAGERIGHT, 0, "24", 24}, {SB_LINERIGHT, 0, "24", 24},
-      {SB_LINELEFT, 0, "23", 23}}},
-    {IDC_SINK_BAR, IDC_SINK_VALUE, 0, 50, "-1.8",
-     {{SB_LINELEFT, 0, "-1.7", 17}, {SB_PAGELEFT, 0, "-1.2", 12}, {SB_THUMBPOSITION, 3, "-0.3", 3},
-      {SB_PAGELEFT, 0, "-0.0", 0}, {SB_THUMBPOSITION, 46, "-4.6", 46}, {SB_PAGERIGHT, 0, "-5.0", 50},
-      {SB_LINERIGHT, 0, "-5.0", 50}}},
-    {IDC_CLIMB_BAR, IDC_CLIMB_VALUE, 0, 50, "0.2",
-     {{SB_PAGELEFT, 0, "0.0", 0}, {SB_LINERIGHT, 0, "0.1", 1}, {SB_PAGERIGHT, 0, "0.6", 6},
-      {SB_THUMBPOSITION, 49, "4.9", 49}, {SB_LINERIGHT, 0, "5.0", 50}, {SB_ENDSCROLL, 0, "5.0", 50},
-      {SB_LINELEFT, 0, "4.9", 49}}},
-    {IDC_TIMEOFFSET_BAR, IDC_TIMEOFFSET_VALUE, -12, 13, "1",
-     {{SB_PAGELEFT, 0, "-5", -5}, {SB_PAGELEFT, 0, "-11", -11}, {SB_PAGELEFT, 0, "-12", -12},
-      {SB_THUMBPOSITION, -5, "-5", -5}, {SB_THUMBPOSITION, 8, "8", 8}, {SB_PAGERIGHT, 0, "13", 13},
-      {SB_LINERIGHT, 0, "13", 13}}},
-    {IDC_INTEGRAL_BAR, IDC_INTEGRAL_VALUE, 1, 60, "3",
-     {{SB_LINELEFT, 0, "2", 2}, {SB_LINELEFT, 0, "1", 1}, {SB_LINELEFT, 0, "1", 1}, {SB_PAGERIGHT, 0, "11", 11},
-      {SB_THUMBPOSITION, 55, "55", 55}, {SB_PAGERIGHT, 0, "60", 60}, {SB_BOTTOM, 0, "60", 60}}},
-    {IDC_AIRSPACE_BAR, IDC_AIRSPACE_VALUE, 0, 10000, "500",
-     {{SB_LINELEFT, 0, "400", 400}, {SB_PAGELEFT, 0, "0", 0}, {SB_LINERIGHT, 0, "100", 100},
-      {SB_THUMBPOSITION, 50, "50", 50}, {SB_LINELEFT, 0, "0", 0}, {SB_THUMBPOSITION, 9950, "9950", 9950},
-      {SB_LINERIGHT, 0, "10000", 10000}}},
-};
-
-TEST_F(SettingsPages, EveryScrollCodeOnEveryBar)
+static void ExpectSteps(int bar, int valueBox, const std::vector<Step> &steps)
 {
-    std::string setup = ReadFileBytes("E:\\SETUP\\setupdata.txt");
-    WriteFileBytes("E:\\SETUP\\setupdata.txt", setup.replace(setup.find("Lautstaerke:6;"), 14, "Lautstaerke:-1;"));
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.code);
+        Scroll(bar, step.code, step.thumb);
+        EXPECT_EQ(ControlText(valueBox), step.shown);
+        EXPECT_EQ(BarPosition(bar), step.position);
+    }
+}
+
+// Each bar's range, start, and a thumb move, one line and one page from
+// there. The sample starts at contrast 14, sink -1.8, climb 0.2, time offset
+// 1, track interval 5, integration time 3 and airspace 500; its volume is set
+// to -1, which the file's reader keeps as the byte 255.
+static const struct { int bar, valueBox, low, high; const char *startShown; Step steps[3]; } kBarCases[] = {
+    {IDC_VOLUME_BAR, IDC_VOLUME_VALUE, 0, 8, "255",
+     {{SB_THUMBPOSITION, 5, "5", 5}, {SB_LINERIGHT, 0, "6", 6}, {SB_PAGELEFT, 0, "4", 4}}},
+    {IDC_CONTRAST_BAR, IDC_CONTRAST_VALUE, 0, 24, "14",
+     {{SB_THUMBPOSITION, 21, "21", 21}, {SB_LINELEFT, 0, "20", 20}, {SB_PAGELEFT, 0, "16", 16}}},
+    {IDC_SINK_BAR, IDC_SINK_VALUE, 0, 50, "-1.8",
+     {{SB_THUMBPOSITION, 46, "-4.6", 46}, {SB_LINELEFT, 0, "-4.5", 45}, {SB_PAGELEFT, 0, "-4.0", 40}}},
+    {IDC_CLIMB_BAR, IDC_CLIMB_VALUE, 0, 50, "0.2",
+     {{SB_THUMBPOSITION, 3, "0.3", 3}, {SB_LINERIGHT, 0, "0.4", 4}, {SB_PAGERIGHT, 0, "0.9", 9}}},
+    {IDC_TIMEOFFSET_BAR, IDC_TIMEOFFSET_VALUE, -12, 13, "1",
+     {{SB_THUMBPOSITION, -5, "-5", -5}, {SB_LINERIGHT, 0, "-4", -4}, {SB_PAGELEFT, 0, "-10", -10}}},
+    {IDC_TRACK_BAR, IDC_TRACK_VALUE, 1, 60, "5",
+     {{SB_THUMBPOSITION, 30, "30", 30}, {SB_LINERIGHT, 0, "31", 31}, {SB_PAGERIGHT, 0, "41", 41}}},
+    {IDC_INTEGRAL_BAR, IDC_INTEGRAL_VALUE, 1, 60, "3",
+     {{SB_THUMBPOSITION, 55, "55", 55}, {SB_LINELEFT, 0, "54", 54}, {SB_PAGELEFT, 0, "44", 44}}},
+    {IDC_AIRSPACE_BAR, IDC_AIRSPACE_VALUE, 0, 10000, "500",
+     {{SB_THUMBPOSITION, 9950, "9950", 9950}, {SB_LINELEFT, 0, "9850", 9850}, {SB_PAGELEFT, 0, "9350", 9350}}},
+};
+
+TEST_F(SettingsPages, ScrollingEveryBar)
+{
+    SetSetupValue("Lautstaerke", "-1");
     StartProgram();
-    for (const BarCase &c : kBarCases) {
+    for (const auto &c : kBarCases) {
         SCOPED_TRACE(c.bar);
         int low = -1, high = -1;
         GetScrollRange(Control(c.bar), SB_CTL, &low, &high);
         EXPECT_EQ(low, c.low);
         EXPECT_EQ(high, c.high);
         EXPECT_EQ(ControlText(c.valueBox), c.startShown);
-        for (const Step &step : c.steps) {
-            SCOPED_TRACE(step.code);
-            Scroll(c.bar, step.code, step.thumb);
-            EXPECT_EQ(ControlText(c.valueBox), step.shown);
-            EXPECT_EQ(BarPosition(c.bar), step.position);
-        }
+        ExpectSteps(c.bar, c.valueBox, {std::begin(c.steps), std::end(c.steps)});
     }
+    // The ends clamp; a moving thumb and the other codes change nothing (the
+    // bars share one rule).
+    ExpectSteps(IDC_VOLUME_BAR, IDC_VOLUME_VALUE,
+                {{SB_PAGELEFT, 0, "2", 2}, {SB_PAGELEFT, 0, "0", 0}, {SB_LINELEFT, 0, "0", 0},
+                 {SB_THUMBTRACK, 7, "0", 0}, {SB_ENDSCROLL, 0, "0", 0}, {SB_BOTTOM, 0, "0", 0},
+                 {SB_THUMBPOSITION, 7, "7", 7}, {SB_PAGERIGHT, 0, "8", 8}, {SB_LINERIGHT, 0, "8", 8}});
     // A scroll message of another window changes nothing.
     Send(WM_HSCROLL, MAKEWPARAM(SB_PAGERIGHT, 0), (LPARAM)Control(IDC_VOLUME_VALUE));
-    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "0");
+    EXPECT_EQ(ControlText(IDC_VOLUME_VALUE), "8");
 }
 
 TEST_F(SettingsPages, SavingPage2WritesWhatIsShown)
@@ -183,14 +177,6 @@ TEST_F(SettingsPages, CancelThrowsAwayAFailedSaveStaysEachPageSavesItsOwnLanguag
 
 class Language : public SampleInstrumentTest {};
 
-static void SetLanguage(int language)
-{
-    std::string setup = ReadFileBytes("E:\\SETUP\\setupdata.txt");
-    size_t at = setup.find("Sprache:");
-    setup.replace(at, setup.find(';', at) - at, "Sprache:" + std::to_string(language));
-    WriteFileBytes("E:\\SETUP\\setupdata.txt", setup);
-}
-
 static void ExpectTexts(const std::vector<std::pair<int, std::string>> &texts)
 {
     for (const auto &text : texts)
@@ -202,14 +188,14 @@ TEST_F(Language, TextsFromTheLanguageFileAndTheBuiltInLabels)
     StartProgram();
     // A missing file keeps the old texts, but the built-in labels follow.
     DeleteFileA("E:\\SETUP\\Franzoesisch.txt");
-    SetLanguage(2);
+    SetSetupValue("Sprache", "2");
     ReloadInstrument();
     ExpectTexts({{IDC_S1_SUBHEADING, "Page 1"}, {IDC_FIELD1_LABEL, "Champ 1"}, {IDC_S1_HEADING, "Einstellungen"},
                  {IDC_VOLUME_LABEL, "Lautst\xE4rke"}});
     EXPECT_EQ(ComboSelection(IDC_LANGUAGE), 2);
     EXPECT_EQ(StatusText(), " Zirkano 2.0 on drive E: - Sprache: Franz\xF6sisch");
     // The pilot page heading is set by the first detection only.
-    SetLanguage(1);
+    SetSetupValue("Sprache", "1");
     ReloadInstrument();
     ExpectTexts({{IDC_S1_HEADING, "Settings"}, {IDC_S2_SUBHEADING, "Side 2"}, {IDC_FIELD2_LABEL, "Field 2"},
                  {IDC_VOLUME_LABEL, "Volume"}, {IDC_PILOT_HEADING, "Pilotendaten"}});
@@ -231,7 +217,7 @@ TEST_F(Language, NoLanguageFileAtAllGivesNull)
     for (int i = 0; i < 140; i++)
         text += (i == 48 ? std::string(5000, 'L') : "Zeile " + std::to_string(i)) + "\r\n";
     WriteFileBytes("E:\\SETUP\\Englisch.txt", text);
-    SetLanguage(1);
+    SetSetupValue("Sprache", "1");
     ReloadInstrument();
     EXPECT_EQ(ControlText(IDC_S1_HEADING), "Zeile 22");
     std::string status = StatusText();
@@ -239,44 +225,38 @@ TEST_F(Language, NoLanguageFileAtAllGivesNull)
     EXPECT_EQ(status.size(), 511u);
 }
 
-// Every caption of the program's own, German and English.
-static const std::vector<std::pair<int, std::pair<const char *, const char *>>> kCaptions = {
-    {IDC_PILOT_CANCEL, {"Abbruch", "Cancel"}}, {IDC_PILOT_SAVE, {"Speichern", "Save"}},
-    {IDC_S1_CANCEL, {"Abbruch", "Cancel"}}, {IDC_S1_SAVE, {"Speichern", "Save"}},
-    {IDC_S2_CANCEL, {"Abbruch", "Cancel"}}, {IDC_S2_SAVE, {"Speichern", "Save"}},
-    {IDC_FILES_HEADING, {"Dateiverwaltung", "File management"}}, {IDC_FILES_CLOSE, {"Beenden", "Close"}},
-    {IDC_REMOVE_EMPTY, {"Leere ZELTO Verzeichnisse l\xF6schen", "Delete empty ZELTO folders"}},
-    {IDC_COPY_FLIGHTS, {"IGC-Dateien ( ZELTO ) kopieren", "Copy IGC files (ZELTO)"}},
-    {IDC_COPY_ALL, {"Alle Daten kopieren", "Copy all data"}}, {IDC_WP_BACK, {"Zur\xFC" "ck", "Back"}},
-    {IDC_WP_HEADING, {"Wege- und Thermikpunkte", "Waypoints and thermal points"}},
-    {IDC_WP_USED_LABEL, {"Wegepunkte genutzt", "Waypoints in use"}},
-    {IDC_WP_DELETED_LABEL, {"Wegepunkte gel\xF6scht", "Deleted waypoints"}},
-    {IDC_WP_THERMAL_LABEL, {"Thermikpunkte", "Thermal points"}},
-    {IDC_EXPORT_WAYPOINTS, {"Wegepunkte exportieren", "Export waypoints"}},
-    {IDC_EXPORT_DELETED, {"Gel\xF6schte Punkte exportieren", "Export deleted points"}},
-    {IDC_EXPORT_THERMALS, {"Thermikpunkte exportieren", "Export thermal points"}},
-    {IDC_BOOK_SAVE, {"Flugbuch speichern", "Save flight book"}}, {IDC_BOOK_BACK, {"Zur\xFC" "ck", "Back"}},
-    {-1, {"Datum", "Date"}},   // the flight book's first column
-    {0, {"Tolmaro, das Zirkano 2.0 Tool", "Tolmaro, the Zirkano 2.0 tool"}},   // the dialog title
-    {IDC_ABOUT, {"Tolmaro\r\ndas Werkzeug f\xFCr den Zirkano 2.0\r\n", "Tolmaro\r\nthe tool for the Zirkano 2.0\r\n"}},
+// Each control with a caption of the program's own and its text; 0 is the
+// dialog title, -1 the flight book's first column.
+static const struct { int control; int text; } kCaptions[] = {
+    {IDC_PILOT_CANCEL, TEXT_CANCEL}, {IDC_PILOT_SAVE, TEXT_SAVE}, {IDC_S1_CANCEL, TEXT_CANCEL},
+    {IDC_S1_SAVE, TEXT_SAVE}, {IDC_S2_CANCEL, TEXT_CANCEL}, {IDC_S2_SAVE, TEXT_SAVE},
+    {IDC_FILES_HEADING, TEXT_FILES_HEADING}, {IDC_FILES_CLOSE, TEXT_CLOSE}, {IDC_REMOVE_EMPTY, TEXT_REMOVE_EMPTY},
+    {IDC_COPY_FLIGHTS, TEXT_COPY_FLIGHTS}, {IDC_COPY_ALL, TEXT_COPY_ALL}, {IDC_WP_BACK, TEXT_BACK},
+    {IDC_WP_HEADING, TEXT_WAYPOINTS_HEADING}, {IDC_WP_USED_LABEL, TEXT_WAYPOINTS_USED},
+    {IDC_WP_DELETED_LABEL, TEXT_WAYPOINTS_DELETED}, {IDC_WP_THERMAL_LABEL, TEXT_THERMALS},
+    {IDC_EXPORT_WAYPOINTS, TEXT_EXPORT_WAYPOINTS}, {IDC_EXPORT_DELETED, TEXT_EXPORT_DELETED},
+    {IDC_EXPORT_THERMALS, TEXT_EXPORT_THERMALS}, {IDC_BOOK_SAVE, TEXT_FLIGHTBOOK_SAVE_TITLE},
+    {IDC_BOOK_BACK, TEXT_BACK}, {-1, TEXT_COLUMN_DATE}, {0, TEXT_TITLE},
 };
 
-static void ExpectProgramTexts(bool english)
+// Every caption in this language; the about document by its first lines.
+static void ExpectProgramTexts(int language)
 {
     for (const auto &caption : kCaptions) {
-        std::string expected = english ? caption.second.second : caption.second.first;
         char text[64] = "";
         LVCOLUMNA column = {};
         column.mask = LVCF_TEXT;
         column.pszText = text;
         column.cchTextMax = sizeof text;
-        if (caption.first < 0)
+        if (caption.control < 0)
             SendMessageA(Control(IDC_BOOK_LIST), LVM_GETCOLUMNA, 0, (LPARAM)&column);
         else
-            GetWindowTextA(caption.first ? Control(caption.first) : Dialog(), text, sizeof text);
-        // The about document by its first lines, every other text whole.
-        EXPECT_EQ(caption.first == IDC_ABOUT ? std::string(text, expected.size()) : text, expected);
+            GetWindowTextA(caption.control ? Control(caption.control) : Dialog(), text, sizeof text);
+        EXPECT_STREQ(text, TextIn(language, caption.text)) << "control " << caption.control;
     }
+    std::string about = language ? "Tolmaro\r\nthe tool for the Zirkano 2.0\r\n"
+                                 : "Tolmaro\r\ndas Werkzeug f\xFCr den Zirkano 2.0\r\n";
+    EXPECT_EQ(ControlText(IDC_ABOUT).substr(0, about.size()), about);
 }
 
 static void SaveLanguageOnPage1(int language)
@@ -292,9 +272,9 @@ static void SaveLanguageOnPage1(int language)
 TEST_F(Language, SavedLanguageChangeOnPage1SwitchesTheProgramsTexts)
 {
     StartProgram();
-    ExpectProgramTexts(false);
+    ExpectProgramTexts(TEXTS_GERMAN);
     SaveLanguageOnPage1(1);
-    ExpectProgramTexts(true);
+    ExpectProgramTexts(TEXTS_ENGLISH);
     EXPECT_EQ(StatusText(), " Settings saved to E:\\SETUP\\setupdata.txt");
     Command(IDC_PILOT_SAVE);
     EXPECT_EQ(StatusText(), " File E:\\SETUP\\igcheader.txt saved");
@@ -325,6 +305,6 @@ TEST_F(Language, SavedLanguageChangeOnPage1SwitchesTheProgramsTexts)
                        "Where do you want to copy the files?\nSave thermal points\nSave flight book\n"
                        "Select the Zirkano 2.0 setup folder\n");
     SaveLanguageOnPage1(0);
-    ExpectProgramTexts(false);
+    ExpectProgramTexts(TEXTS_GERMAN);
     EXPECT_EQ(StatusText(), " Setup in Datei E:\\SETUP\\setupdata.txt gespeichert");
 }
