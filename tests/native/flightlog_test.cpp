@@ -15,12 +15,6 @@
 
 static const std::string kHead = "AZIR001 Zirkano 2.0\r\nHFDTEDATE:140625,01\r\nHFGTYGLIDERTYPE: Nova Mentor 7 \r\n";
 
-// A fix at a time of day, with its 35 characters of fixed fields.
-static std::string Fix(const char *time, const char *end = "\r\n")
-{
-    return std::string("B") + time + "4739822N01131662EA0153001562" + end;
-}
-
 // The row's fields: date|start|landing|duration|glider.
 static std::string Fields(const std::string &bytes)
 {
@@ -38,24 +32,24 @@ TEST(FlightLog, FieldsOfTheLogsThatBreakReaders)
     for (int i = 0; i < 2000; i++)
         filler += "LZIRNOTE 0123456789\r\n";   // 42,000 bytes
     const struct { const char *name; std::string bytes, fields; } cases[] = {
-        {"old date form, 80 is 1980", "HFDTE010380\r\n" + Fix("101010"), "01.03.1980|10:10:10|10:10:10|0:00|"},
-        {"79 is 2079", "HFDTE311279\n" + Fix("000000"), "31.12.2079|00:00:00|00:00:00|0:00|"},
-        {"no date, LF only", "HFGTYGLIDERTYPE:Ozone\n" + Fix("100000", "\n") + Fix("113059", "\n"), "|10:00:00|11:30:59|1:30|Ozone"},
-        {"no line end at the end", kHead + Fix("100000") + Fix("110000", ""), "14.06.2025|10:00:00|11:00:00|1:00|Nova Mentor 7"},
-        {"cut short last fix", kHead + Fix("100000") + Fix("101500") + "B10160047398", "14.06.2025|10:00:00|10:15:00|0:15|Nova Mentor 7"},
-        {"invalid times do not count", kHead + Fix("245900") + Fix("106000") + Fix("100000") + Fix("110061") + "B1100004739822N\r\n",
+        {"old date form, 80 is 1980", "HFDTE010380\r\n" + IgcFix("101010"), "01.03.1980|10:10:10|10:10:10|0:00|"},
+        {"79 is 2079", "HFDTE311279\n" + IgcFix("000000"), "31.12.2079|00:00:00|00:00:00|0:00|"},
+        {"no date, LF only", "HFGTYGLIDERTYPE:Ozone\n" + IgcFix("100000", "\n") + IgcFix("113059", "\n"), "|10:00:00|11:30:59|1:30|Ozone"},
+        {"no line end at the end", kHead + IgcFix("100000") + IgcFix("110000", ""), "14.06.2025|10:00:00|11:00:00|1:00|Nova Mentor 7"},
+        {"cut short last fix", kHead + IgcFix("100000") + IgcFix("101500") + "B10160047398", "14.06.2025|10:00:00|10:15:00|0:15|Nova Mentor 7"},
+        {"invalid times do not count", kHead + IgcFix("245900") + IgcFix("106000") + IgcFix("100000") + IgcFix("110061") + "B1100004739822N\r\n",
          "14.06.2025|10:00:00|10:00:00|0:00|Nova Mentor 7"},
-        {"NUL bytes", kHead.substr(0, 42) + std::string("HFGTYGLIDERTYPE: Wing \0x", 24) + "\r\n" + Fix("100000") +
-                          std::string("\0\0\0", 3) + "\r\n" + Fix("120000"), "14.06.2025|10:00:00|12:00:00|2:00|Wing"},
-        {"fixes beyond the head", kHead + filler + filler + Fix("100000") + Fix("120000"), "14.06.2025||12:00:00||Nova Mentor 7"},
-        {"a long tail after the last fix", kHead + Fix("100000") + Fix("120000") + filler, "14.06.2025|10:00:00|12:00:00|2:00|Nova Mentor 7"},
-        {"a tail of other records only", kHead + Fix("100000") + filler + filler, "14.06.2025|10:00:00|||Nova Mentor 7"},
+        {"NUL bytes", kHead.substr(0, 42) + std::string("HFGTYGLIDERTYPE: Wing \0x", 24) + "\r\n" + IgcFix("100000") +
+                          std::string("\0\0\0", 3) + "\r\n" + IgcFix("120000"), "14.06.2025|10:00:00|12:00:00|2:00|Wing"},
+        {"fixes beyond the head", kHead + filler + filler + IgcFix("100000") + IgcFix("120000"), "14.06.2025||12:00:00||Nova Mentor 7"},
+        {"a long tail after the last fix", kHead + IgcFix("100000") + IgcFix("120000") + filler, "14.06.2025|10:00:00|12:00:00|2:00|Nova Mentor 7"},
+        {"a tail of other records only", kHead + IgcFix("100000") + filler + filler, "14.06.2025|10:00:00|||Nova Mentor 7"},
         // The glider from any source, the pilot's (O) as the instrument writes it.
-        {"O record only", "HOGTYGLIDERTYPE: Ozone Rush 6 \r\n" + Fix("100000"), "|10:00:00|10:00:00|0:00|Ozone Rush 6"},
-        {"empty F, then O", "HFGTYGLIDERTYPE: \r\nHOGTYGLIDERTYPE:Ozone\r\n" + Fix("100000"), "|10:00:00|10:00:00|0:00|Ozone"},
-        {"O, then F: the first wins", "HOGTYGLIDERTYPE:Ozone\r\n" + kHead + Fix("100000"),
+        {"O record only", "HOGTYGLIDERTYPE: Ozone Rush 6 \r\n" + IgcFix("100000"), "|10:00:00|10:00:00|0:00|Ozone Rush 6"},
+        {"empty F, then O", "HFGTYGLIDERTYPE: \r\nHOGTYGLIDERTYPE:Ozone\r\n" + IgcFix("100000"), "|10:00:00|10:00:00|0:00|Ozone"},
+        {"O, then F: the first wins", "HOGTYGLIDERTYPE:Ozone\r\n" + kHead + IgcFix("100000"),
          "14.06.2025|10:00:00|10:00:00|0:00|Ozone"},
-        {"empty F and O, then P", "HFGTYGLIDERTYPE:\nHOGTYGLIDERTYPE:\nHPGTYGLIDERTYPE:Gin\nHOGTYGLIDERTYPE:Ozone\n" + Fix("100000"),
+        {"empty F and O, then P", "HFGTYGLIDERTYPE:\nHOGTYGLIDERTYPE:\nHPGTYGLIDERTYPE:Gin\nHOGTYGLIDERTYPE:Ozone\n" + IgcFix("100000"),
          "|10:00:00|10:00:00|0:00|Gin"},
     };
     for (const auto &c : cases)
@@ -66,11 +60,11 @@ TEST(FlightLog, FieldsOfTheLogsThatBreakReaders)
 // alone: two steps of 4 KiB.
 TEST(FlightLog, BigLogIsReadAtItsHeadAndTailOnly)
 {
-    std::string path = ScratchFile("big.igc", kHead + Fix("080000"));
+    std::string path = ScratchFile("big.igc", kHead + IgcFix("080000"));
     FILE *file = fopen(path.c_str(), "r+b");
     ASSERT_TRUE(file);
     ASSERT_EQ(fseeko(file, (off_t)1 << 31, SEEK_SET), 0);
-    std::string tail = "\r\n" + Fix("180001") + "G0123456789ABCDEF\r\n";
+    std::string tail = "\r\n" + IgcFix("180001") + "G0123456789ABCDEF\r\n";
     fwrite(tail.data(), 1, tail.size(), file);
     fclose(file);
     uint64_t before = g_streamBytesRead;

