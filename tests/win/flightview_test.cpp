@@ -38,14 +38,6 @@ static std::string Numbers()
     return numbers;
 }
 
-static void SelectRow(int row)
-{
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(Control(IDC_BOOK_LIST), LVM_SETITEMSTATE, row, (LPARAM)&item);
-}
-
 // Waits for the dialog's thread to show a page after a posted message.
 static bool ShowsPage(uint8_t page)
 {
@@ -104,7 +96,7 @@ TEST(FlightView, OpensThreeWaysShowsNumbersPointerAndPicturesInBothLanguages)
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_BOOK_VIEW)));
 
     // The button, enabled by the selection.
-    SelectRow(0);
+    SelectRow(IDC_BOOK_LIST, 0);
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_BOOK_VIEW)));
     Command(IDC_BOOK_VIEW);
     ASSERT_EQ(g_page, PAGE_FLIGHT);
@@ -144,7 +136,7 @@ TEST(FlightView, OpensThreeWaysShowsNumbersPointerAndPicturesInBothLanguages)
     click.hdr = {Control(IDC_BOOK_LIST), IDC_BOOK_LIST, (UINT)LVN_COLUMNCLICK};
     click.iSubItem = 5;
     Send(WM_NOTIFY, IDC_BOOK_LIST, (LPARAM)&click);
-    SelectRow(0);
+    SelectRow(IDC_BOOK_LIST, 0);
     Command(IDC_BOOK_VIEW);
     EXPECT_EQ(Numbers(), "13.06.2025|\x96|\x96|\x96|\x96|\x96|\x96|\x96|\x96|\x96|\x96|\x96|0");
     EXPECT_EQ(StatusText(), " 2025\\nofix.igc: 0 Fixpunkte, \x96");
@@ -166,7 +158,7 @@ TEST(FlightView, OpensThreeWaysShowsNumbersPointerAndPicturesInBothLanguages)
 
     // Enter on the list, which has the focus again, with the first row selected.
     Command(IDC_FLIGHT_BACK);
-    SelectRow(0);
+    SelectRow(IDC_BOOK_LIST, 0);
     PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(ShowsPage(PAGE_FLIGHT));
     EXPECT_EQ(ControlText(IDC_FLIGHT_FIXES), "0");
@@ -178,7 +170,7 @@ TEST(FlightView, OpensThreeWaysShowsNumbersPointerAndPicturesInBothLanguages)
     WriteFileBytes("E:\\SETUP\\setupdata.txt", setup);
     ReloadInstrument();
     Command(IDM_FLIGHTBOOK_PAGE);
-    SelectRow(0);
+    SelectRow(IDC_BOOK_LIST, 0);
     Command(IDC_BOOK_VIEW);
     EXPECT_EQ(ControlText(IDC_FLIGHT_MAX_GPS_LABEL), "Max. altitude (GPS)");
     EXPECT_EQ(Numbers(), "14.06.2025|10:00:00|10:10:00|0:10|6.2 mi|4.4 mi|4.4 mi|3871 ft|3937 ft|3281 ft|+197 ft/min|-295 ft/min|61");

@@ -233,3 +233,11 @@ bool ToolbarButtonEnabled(int index)
         return ::testing::AssertionFailure() << "box type " << box.type << ", owner " << box.owner;
     return ::testing::AssertionSuccess();
 }
+
+void SelectRow(int list, int row)
+{
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(Control(list), LVM_SETITEMSTATE, row, (LPARAM)&item);
+}

@@ -45,6 +45,9 @@ std::string ControlText(int id);
 std::string StatusText();
 bool IsShown(int id);
 
+// Selects and focuses a row of a list view.
+void SelectRow(int list, int row);
+
 // The items of a combo box ("" past the last).
 std::string ComboItem(int id, int index);
 int ComboSelection(int id);

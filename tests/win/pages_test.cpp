@@ -30,7 +30,7 @@ TEST(Frame, EscapeAndEnterEndsWithOne)
 static const struct { int command; uint8_t page; } kPages[] = {
     {IDM_PILOT_PAGE, PAGE_PILOT}, {IDM_SETTINGS1_PAGE, PAGE_SETTINGS1}, {IDM_SETTINGS2_PAGE, PAGE_SETTINGS2},
     {IDM_FILES_PAGE, PAGE_FILES}, {IDM_WAYPOINTS_PAGE, PAGE_WAYPOINTS}, {IDM_ABOUT_PAGE, PAGE_ABOUT},
-    {IDM_FLIGHTBOOK_PAGE, PAGE_FLIGHTBOOK},
+    {IDM_FLIGHTBOOK_PAGE, PAGE_FLIGHTBOOK}, {IDC_BOOK_VIEW, PAGE_FLIGHT},   // the flight of the first row
 };
 
 // The pages' controls (5000 on), all or those now visible. The animate
@@ -67,6 +67,8 @@ TEST_F(Pages, EachPageShowsItsOwnControlsAndEveryControlHasAPage)
     EXPECT_EQ(PageControls(true), all);
     for (const auto &page : kPages) {
         SCOPED_TRACE("page " + std::to_string(page.page));
+        if (page.command == IDC_BOOK_VIEW)
+            SelectRow(IDC_BOOK_LIST, 0);
         Command(page.command);
         EXPECT_EQ(g_page, page.page);
         std::set<int> shown = PageControls(true);
