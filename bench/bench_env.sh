@@ -9,6 +9,13 @@ value() {
   sed -n "s/^$1: //p" <<<"$2"
 }
 
+# dialog_bench MODE INSTRUMENT: the real dialog's run of one mode (--book,
+# --flight) on the instrument in that folder, its lines as UTF-8.
+dialog_bench() {
+  "$TOLMARO_WINE" "$TOLMARO_WIN_BUILD/copy_bench.exe" "$1" "$(winpath "$2/SETUP/setupdata.txt")" | tr -d '\r' |
+    iconv -f CP1252 -t UTF-8
+}
+
 # Started with --measure: runs the script's measure function in one Wine
 # session and exits.
 measure_if_asked() {

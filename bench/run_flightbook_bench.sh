@@ -19,8 +19,7 @@ runs=3
 
 # The Status line, the time and the peak memory of a build of the list.
 book_run() {
-  "$TOLMARO_WINE" "$TOLMARO_WIN_BUILD/copy_bench.exe" --book "$(winpath "$1/SETUP/setupdata.txt")" | tr -d '\r' |
-    iconv -f CP1252 -t UTF-8
+  dialog_bench --book "$1"
 }
 
 # Runs under Xvfb, inside one Wine session.

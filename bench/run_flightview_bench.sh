@@ -18,8 +18,7 @@ measure() {
   local out
   for i in $(seq "$runs"); do
     for hours in 1h 12h; do
-      out=$("$TOLMARO_WINE" "$TOLMARO_WIN_BUILD/copy_bench.exe" --flight "$(winpath "$work/$hours/SETUP/setupdata.txt")" |
-        tr -d '\r' | iconv -f CP1252 -t UTF-8)
+      out=$(dialog_bench --flight "$work/$hours")
       echo "$hours flight ms: $(value "flight ms" "$out")"
       echo "$hours status: $(value status "$out")"
     done
