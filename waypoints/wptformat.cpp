@@ -24,6 +24,11 @@ double WaypointDegrees(float radians)
     return (double)radians * 180 / kPi;
 }
 
+float WaypointRadians(double degrees)
+{
+    return (float)(degrees * kPi / 180);
+}
+
 static void AppendBlanks(LineText *line, size_t count)
 {
     static const char blanks[] = "                ";

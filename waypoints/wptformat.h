@@ -31,6 +31,10 @@ size_t FormatDegrees(double degrees, char *text, size_t size);
 // the double 0x400921FB54442D19 (one step above the double nearest to pi).
 double WaypointDegrees(float radians);
 
+// Degrees as stored: times the same pi, divided by 180, rounded to single
+// precision, so that exported degrees read back give the stored value.
+float WaypointRadians(double degrees);
+
 // The point's two lines; returns the length written (cut when size is short
 // of WAYPOINT_LINES_SIZE).
 size_t FormatWaypointLines(const Waypoint *point, char *text, size_t size);
