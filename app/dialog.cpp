@@ -17,6 +17,7 @@
 #include "ui/resource.h"
 #include "ui/shell.h"
 #include "ui/status.h"
+#include "waypoints/importpage.h"
 #include "waypoints/waypointpage.h"
 
 Shell g_shell;
@@ -47,6 +48,7 @@ static BOOL OnInitDialog(HWND dialog)
     CreateToolbar();
     CreateStatusLine();
     CreateFlightBookColumns();
+    CreateImportColumns();
     // The toolbar and the Status line lie outside the page area.
     g_shell.pageArea.top += 32;
     g_shell.pageArea.bottom -= 32;
@@ -106,6 +108,7 @@ static BOOL OnCommand(WORD id)
     case IDM_WAYPOINTS_PAGE:   AnalyseWaypointStore(root); break;
     case IDM_ABOUT_PAGE:       ShowPage(PAGE_ABOUT); break;
     case IDM_FLIGHTBOOK_PAGE:  ShowFlightBook(root); break;
+    case IDM_IMPORT_PAGE:      ShowImportPage(root); break;
     case IDC_PILOT_CANCEL:     CancelPilotEdits(&g_instrument.pilot); break;
     case IDC_PILOT_SAVE:       SavePilotData(root, &g_instrument.pilot); break;
     case IDC_S1_CANCEL:        CancelSettingsPage1(&g_instrument.settings); break;
@@ -124,6 +127,12 @@ static BOOL OnCommand(WORD id)
     case IDC_BOOK_BACK:        ShowPage(PAGE_PREVIEW); break;
     case IDC_BOOK_VIEW:        ViewFlight(); break;
     case IDC_FLIGHT_BACK:      ReturnToFlightBook(); break;
+    case IDC_IMPORT_ADD:       ChooseImportMode(root, IMPORT_ADD); break;
+    case IDC_IMPORT_REPLACE:   ChooseImportMode(root, IMPORT_REPLACE); break;
+    case IDC_IMPORT_OPEN:      OpenWaypointFile(root); break;
+    case IDC_IMPORT_WRITE:     WriteImportedWaypoints(root); break;
+    case IDC_IMPORT_RESTORE:   RestoreWaypointBackup(root); break;
+    case IDC_IMPORT_BACK:      ShowPage(PAGE_PREVIEW); break;
     default:                   return FALSE;
     }
     return TRUE;
@@ -131,8 +140,13 @@ static BOOL OnCommand(WORD id)
 
 // The flight book's list asks for its texts; a click on a header sorts it;
 // a double-click on a row views its flight.
+// The list of waypoints onto the instrument asks for its texts.
 static BOOL OnNotify(NMHDR *header)
 {
+    if (header->idFrom == IDC_IMPORT_LIST && header->code == LVN_GETDISPINFOA) {
+        GiveImportText(&((NMLVDISPINFOA *)header)->item);
+        return TRUE;
+    }
     if (header->idFrom != IDC_BOOK_LIST)
         return FALSE;
     if (header->code == LVN_GETDISPINFOA)

@@ -20,6 +20,7 @@
 #include "ui/shell.h"
 #include "ui/status.h"
 #include "ui/texts.h"
+#include "waypoints/importpage.h"
 #include "waypoints/waypointpage.h"
 
 Instrument g_instrument = {{"", 3}, {}, {}, {}};
@@ -32,6 +33,7 @@ void ShowTextsInLanguage(int sprache)
 {
     ShowProgramTexts(sprache);
     LabelFlightBookColumns();
+    LabelImportColumns();
     if (!g_pilotHeadingOfLanguageFile)
         SetDlgItemTextA(g_shell.dialog, IDC_PILOT_HEADING, Text(TEXT_PILOT_HEADING));
     ShowAboutDocumentIn(CurrentTextLanguage());

@@ -41,8 +41,9 @@ void LoadArrivedInstrument(uint32_t driveMask);
 void LoadLanguageOfInstrument();
 
 // The program's own texts in the language of "Sprache": the title, the
-// captions, the flight book's columns, the pilot page's heading (until the
-// language file's takes its place) and the about document.
+// captions, the columns of the flight book and of the waypoints to import,
+// the pilot page's heading (until the language file's takes its place) and
+// the about document.
 void ShowTextsInLanguage(int sprache);
 
 #endif

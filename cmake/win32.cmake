@@ -18,6 +18,7 @@ add_library(tolmaro_win STATIC
     flights/walks.cpp
     pilot/pilotpage.cpp
     settings/settingspages.cpp
+    waypoints/importpage.cpp
     waypoints/waypointpage.cpp
     app/about.cpp
     app/dialog.cpp

@@ -13,11 +13,8 @@ struct PageRange {
     uint16_t first, last;
 };
 
-// A page with no controls of its own: first after last, so none is shown.
-static constexpr PageRange kNoControls = {1, 0};
-
 // First and last control of pages 2 to 10. Pages 0 and 1 show only the
-// preview frame. Page 9 has no controls yet.
+// preview frame.
 static const PageRange kPageRanges[] = {
     {IDC_PILOT_HEADING, IDC_PILOT_SAVE},
     {IDC_S1_HEADING, IDC_S1_SAVE},
@@ -26,17 +23,17 @@ static const PageRange kPageRanges[] = {
     {IDC_WP_HEADING, IDC_WP_ANIMATION},
     {IDC_ABOUT, IDC_ABOUT},
     {IDC_BOOK_LIST, IDC_BOOK_VIEW},
-    kNoControls,
+    {IDC_IMPORT_HEADING, IDC_IMPORT_BACK},
     {IDC_FLIGHT_PICTURE, IDC_FLIGHT_BACK},
 };
 static_assert(sizeof kPageRanges / sizeof kPageRanges[0] == PAGE_FLIGHT - PAGE_PILOT + 1,
               "a range for every page from 2 on");
 
-enum { TOOLBAR_BUTTONS = 8 };
+enum { TOOLBAR_BUTTONS = 9 };
 
 // Buttons 0 (choose the settings file) and 6 (about) work at all times;
-// 1 to 5 and 7 (the flight book) need a loaded instrument. The table keeps
-// the last states set.
+// 1 to 5, 7 (the flight book) and 8 (waypoints onto the instrument) need a
+// loaded instrument. The table keeps the last states set.
 static TBBUTTON g_toolbarButtons[TOOLBAR_BUTTONS];
 
 static void ShowPageControls(int show)
@@ -98,7 +95,7 @@ void CreateToolbar()
     if (!toolbar)
         return;
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    // Eight 16-pixel images; the bitmap's grey becomes the button face.
+    // Nine 16-pixel images; the bitmap's grey becomes the button face.
     TBADDBITMAP images = {};
     images.nID = (UINT_PTR)LoadImageA(g_shell.instance, MAKEINTRESOURCEA(IDB_TOOLBAR),
                                       IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);

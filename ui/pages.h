@@ -14,7 +14,8 @@ enum Page : uint8_t {
     PAGE_WAYPOINTS,
     PAGE_ABOUT,
     PAGE_FLIGHTBOOK,
-    PAGE_FLIGHT = 10,   // one flight of the flight book; 9 is not yet a page
+    PAGE_IMPORT,        // waypoints onto the instrument
+    PAGE_FLIGHT,        // one flight of the flight book
 };
 
 // The visible page; only ShowPage changes it.
@@ -22,7 +23,7 @@ extern uint8_t g_page;
 
 void ShowPage(uint8_t page);
 
-// Enables or disables toolbar buttons 1 to 5 and 7, which need a loaded
+// Enables or disables toolbar buttons 1 to 5, 7 and 8, which need a loaded
 // instrument.
 void SetDeviceButtons(bool enabled);
 

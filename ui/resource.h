@@ -29,6 +29,7 @@
 #define IDM_WAYPOINTS_PAGE      3005
 #define IDM_ABOUT_PAGE          3006
 #define IDM_FLIGHTBOOK_PAGE     3007
+#define IDM_IMPORT_PAGE         3008
 
 /* Private message: instrument detection and first load */
 #define WM_DETECT_INSTRUMENT    4000
@@ -155,5 +156,15 @@
 #define IDC_FLIGHT_FIXES_LABEL          5925
 #define IDC_FLIGHT_FIXES                5926
 #define IDC_FLIGHT_BACK                 5927
+
+/* Page 9: waypoints onto the instrument */
+#define IDC_IMPORT_HEADING      5800
+#define IDC_IMPORT_LIST         5801
+#define IDC_IMPORT_ADD          5802
+#define IDC_IMPORT_REPLACE      5803
+#define IDC_IMPORT_OPEN         5804
+#define IDC_IMPORT_WRITE        5805
+#define IDC_IMPORT_RESTORE      5806
+#define IDC_IMPORT_BACK         5807
 
 #endif

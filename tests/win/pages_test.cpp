@@ -31,6 +31,7 @@ static const struct { int command; uint8_t page; } kPages[] = {
     {IDM_PILOT_PAGE, PAGE_PILOT}, {IDM_SETTINGS1_PAGE, PAGE_SETTINGS1}, {IDM_SETTINGS2_PAGE, PAGE_SETTINGS2},
     {IDM_FILES_PAGE, PAGE_FILES}, {IDM_WAYPOINTS_PAGE, PAGE_WAYPOINTS}, {IDM_ABOUT_PAGE, PAGE_ABOUT},
     {IDM_FLIGHTBOOK_PAGE, PAGE_FLIGHTBOOK}, {IDC_BOOK_VIEW, PAGE_FLIGHT},   // the flight of the first row
+    {IDM_IMPORT_PAGE, PAGE_IMPORT},
 };
 
 // The pages' controls (5000 on), all or those now visible. The animate

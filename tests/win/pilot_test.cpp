@@ -37,7 +37,7 @@ static void ExpectPage(const std::string &igcId, const std::string &pilot, const
 
 static void ExpectDeviceButtons(bool enabled)
 {
-    for (int button = 0; button < 8; button++)
+    for (int button = 0; button < 9; button++)
         EXPECT_EQ(ToolbarButtonEnabled(button), enabled || button == 0 || button == 6) << "button " << button;
 }
 

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Draws resources/toolbar.bmp: eight 16x16 toolbar images side by side.
+"""Draws resources/toolbar.bmp: nine 16x16 toolbar images side by side.
 
 0 open (folder with a document), 1 pilot (head with helmet), 2 globe,
 3 tools (wrench and hammer), 4 tree of folders, 5 document with coloured
 lines, 6 help (question mark), 7 flight book (a bound book with a glider on
-its cover).
+its cover), 8 waypoints onto the instrument (a document with an arrow into
+the instrument).
 
 The bitmap is loaded with LR_LOADMAP3DCOLORS, which turns the palette grey
 (192,192,192) into the button face colour, so that grey is the background and
@@ -174,7 +175,25 @@ def flight_book(cv, ox):
     cv.fill(gfx.circle(ox + 8.5, 11.2, 0.9), (250, 230, 220))
 
 
-IMAGES = [open_folder, pilot, globe, tools, folder_tree, document, question, flight_book]
+def document_into_instrument(cv, ox):
+    ink = (60, 64, 80)
+    # the document at the top left, with coloured lines as on image 5
+    page = gfx.polygon([(ox + 0, 0), (ox + 6, 0), (ox + 9, 3), (ox + 9, 10), (ox + 0, 10)])
+    page_in = gfx.polygon([(ox + 1, 1), (ox + 5.6, 1), (ox + 8, 3.4), (ox + 8, 9), (ox + 1, 9)])
+    outlined(cv, page, page_in, ink, PAPER)
+    for y, length, colour in ((3, 4, (220, 40, 40)), (5, 6, (30, 90, 220)), (7, 5, (30, 150, 50))):
+        cv.fill(gfx.rect(ox + 2, y, ox + 2 + length, y + 1), colour)
+    # the instrument at the bottom right: a dark case with a green screen
+    cv.fill(gfx.rounded_rect(ox + 8, 6, ox + 16, 16, 1.6), (28, 30, 40))
+    cv.fill(gfx.rect(ox + 9.5, 7.5, ox + 14.5, 11.5), gfx.vgradient(7, 12, (170, 230, 150), (90, 170, 80)))
+    cv.fill(gfx.circle(ox + 12, 13.8, 1.0), (230, 120, 30))
+    # the arrow from the document down into the screen
+    cv.fill(gfx.stroke([(ox + 3.5, 11.5), (ox + 3.5, 14), (ox + 7.5, 14)], 1.6, caps=False), (16, 120, 40))
+    cv.fill(gfx.polygon([(ox + 6.5, 11.5), (ox + 10, 14), (ox + 6.5, 16.5)]), (16, 120, 40))
+
+
+IMAGES = [open_folder, pilot, globe, tools, folder_tree, document, question, flight_book,
+          document_into_instrument]
 
 
 def main():
