@@ -16,7 +16,7 @@ if(sanitizers)
 endif()
 
 if(TOLMARO_FUZZ)
-    foreach(target setupfile pilotfile waypoints language flightpaths flightlog flighttrace)
+    foreach(target setupfile pilotfile waypoints language flightpaths flightlog flighttrace gpx cup compegps)
         add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp)
         target_link_libraries(fuzz_${target} tolmaro_core)
         target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
@@ -51,6 +51,7 @@ add_executable(native_tests
     tests/native/texts_test.cpp
     tests/native/pilotfile_test.cpp
     tests/native/waypoints_test.cpp
+    tests/native/import_test.cpp
 )
 target_link_libraries(native_tests tolmaro_core GTest::gtest GTest::gtest_main)
 gtest_discover_tests(native_tests)
@@ -62,6 +63,11 @@ target_link_libraries(write_pilot_file tolmaro_core)
 # Exports waypoint stores for the check with independent readers.
 add_executable(write_waypoint_file tests/checks/drivers/write_waypoint_file.cpp)
 target_link_libraries(write_waypoint_file tolmaro_core)
+
+# Reads waypoint files as the page does, for the check with GPSBabel,
+# ElementTree and csv, and the round trip of the export.
+add_executable(read_waypoint_file tests/checks/drivers/read_waypoint_file.cpp)
+target_link_libraries(read_waypoint_file tolmaro_core)
 
 # Lists flight logs as the flight book does, for the check with GPSBabel and csv.
 add_executable(list_flights tests/checks/drivers/list_flights.cpp)

@@ -93,6 +93,7 @@ set(win_test_sources
     tests/win/files_test.cpp
     tests/win/flightbook_test.cpp
     tests/win/flightview_test.cpp
+    tests/win/import_test.cpp
     tests/win/pages_test.cpp
     tests/win/pilot_test.cpp
     tests/win/settingspages_test.cpp

@@ -50,6 +50,9 @@ if tools/build/build.sh native; then
     node tests/checks/igc_parser/check_flight_numbers.js"
   # The GPX and CUP waypoint files as GPSBabel, xmllint and Python's csv read them.
   check waypoint-files python3 tests/checks/check_waypoint_files.py build/native
+  # Waypoint files of GPSBabel and the csv module read as ElementTree and csv
+  # read them, and the round trip of the export through the readers.
+  check waypoint-import python3 tests/checks/check_waypoint_import.py build/native
   # The flight book's rows as GPSBabel and Python's csv module read them.
   check flight-book python3 tests/checks/check_flight_book.py build/native
 else

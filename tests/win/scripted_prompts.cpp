@@ -11,11 +11,17 @@ struct Choice {
     DWORD type;
 };
 static std::deque<Choice> g_choices;
+static std::deque<int> g_answers;
 static void (*g_duringPrompt)();
 
 void ScriptChoice(const std::string &path, DWORD type)
 {
     g_choices.push_back(Choice{path, type});
+}
+
+void ScriptAnswer(int answer)
+{
+    g_answers.push_back(answer);
 }
 
 void ScriptDuringNextPrompt(void (*action)())
@@ -54,7 +60,12 @@ static Choice NextChoice()
 int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT type)
 {
     Record({"message", owner, text, caption ? caption : "", type, 0, 0});
-    return IDOK;
+    if (!g_answers.empty()) {
+        int answer = g_answers.front();
+        g_answers.pop_front();
+        return answer;
+    }
+    return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
 }
 
 static BOOL AnswerFileDialog(const char *kind, OPENFILENAMEA *dialog)

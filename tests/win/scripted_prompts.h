@@ -26,6 +26,10 @@ extern std::vector<PromptCall> g_prompts;
 // Without a scripted answer a dialog is cancelled.
 void ScriptChoice(const std::string &path, DWORD type = 0);
 
+// The answer of the next message box; without one a yes/no box answers
+// IDYES and any other IDOK.
+void ScriptAnswer(int answer);
+
 // Runs an action while the next prompt is open, as a message that arrives
 // during a modal box or dialog is handled.
 void ScriptDuringNextPrompt(void (*action)());
