@@ -18,10 +18,16 @@
 # flightview: a 12-hour flight log read and measured natively, its memory
 # against a 1-hour log's, and the flight view under Wine
 # (bench/run_flightview_bench.sh).
+# import_waypoints: reading and mapping a GPX file of 10,000 points as the page of
+# waypoints onto the instrument does, natively, beside a plain read of the
+# file; then the peak memory for that file, for one of the same points with
+# 10 KB of extensions each (100 MB), and for one of 100,000 points.
+# Targets: at most 50 ms of processor time; the large file no more memory than the small one;
+# less than 1 KiB more a point kept.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-steps=(waypoints copy flightbook flightview)
+steps=(waypoints copy flightbook flightview import_waypoints)
 
 waypoints() {
   set -e
@@ -71,6 +77,37 @@ flightbook() {
 
 flightview() {
   bench/run_flightview_bench.sh
+}
+
+import_waypoints() {
+  set -e
+  tools/build/build.sh bench
+  folder=build/bench/import
+  mkdir -p "$folder"
+  python3 tools/samples/make_bench_waypoints.py "$folder"
+  bench=build/bench/import_bench
+  "$bench" "$folder/points-10000.gpx" | tee "$folder/times.txt"
+  small=$("$bench" --rss "$folder/points-10000.gpx")
+  padded=$("$bench" --rss "$folder/points-10000-padded.gpx")
+  many=$("$bench" --rss "$folder/points-100000.gpx")
+  printf '%s\n' "$small" "$padded" "$many"
+  PYTHONPATH=bench python3 - "$folder/times.txt" "$small" "$padded" "$many" <<'EOF'
+import re, sys
+from bench_report import report
+times = dict(re.findall(r"^(.*?): ([0-9.]+)$", open(sys.argv[1]).read(), re.M))
+mapped, cpu, plain = (float(times[k]) for k in ("read and map ms", "read and map cpu ms", "plain read ms"))
+kib = [int(re.search(r"(\d+) KiB", line).group(1)) for line in sys.argv[2:5]]
+per_point = (kib[2] - kib[0]) * 1024 / 90000
+checks = [
+    # The processor's time: on a busy machine the wall's includes waiting.
+    ("10,000 GPX points read and mapped in %.1f ms of processor time, %.1f ms on the wall "
+     "(a plain read of the file: %.2f ms)" % (cpu, mapped, plain), cpu <= 50),
+    ("peak memory: %d KiB for 1 MB of 10,000 points, %d KiB for 100 MB of them" % (kib[0], kib[1]),
+     kib[1] <= kib[0] + 256),
+    ("%.0f bytes more a point kept (%d KiB for 100,000 points)" % (per_point, kib[2]), per_point < 1024),
+]
+report(checks)
+EOF
 }
 
 mkdir -p build/bench

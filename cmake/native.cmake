@@ -32,6 +32,8 @@ if(TOLMARO_BENCH)
     target_link_libraries(flightbook_bench tolmaro_core)
     add_executable(flighttrace_bench bench/flighttrace_bench.cpp)
     target_link_libraries(flighttrace_bench tolmaro_core)
+    add_executable(import_bench bench/import_bench.cpp)
+    target_link_libraries(import_bench tolmaro_core)
     return()
 endif()
 
