@@ -23,6 +23,9 @@ if [ -n "${TOLMARO_DEMO_LANGUAGE:-}" ]; then
   sed -i "s/^Sprache:[0-9]*;/Sprache:$TOLMARO_DEMO_LANGUAGE;/" "$instrument/SETUP/setupdata.txt"
 fi
 map_drive e "$instrument"
+# A waypoint file to read on page 9, beside the instrument.
+python3 tools/samples/make_sample_instrument.py --task build/demo/aufgabe.gpx >/dev/null
+export TOLMARO_DEMO_TASK=$(winpath "$root/build/demo/aufgabe.gpx")
 for letter in d f g; do rm -f "$WINEPREFIX/dosdevices/$letter:"; done
 
 exe=$TOLMARO_WIN_BUILD/tolmaro.exe

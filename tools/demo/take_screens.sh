@@ -42,6 +42,16 @@ else
   # The flight book sorted by a click on the header of its "Dauer" column.
   click_list_header 3
   shot page8-flightbook-dauer
+  # Page 9 with a waypoint file read through the open dialog, then scrolled
+  # to the notes.
+  if [ -n "${TOLMARO_DEMO_TASK:-}" ]; then
+    click_toolbar_button 8
+    click_page_button 12 204 104   # "Datei öffnen"
+    open_file_in_dialog '^(Wegepunktdatei öffnen|Open waypoint file)$' "$TOLMARO_DEMO_TASK"
+    shot page9-import
+    for _ in 1 2; do click_dialog_point 200 168; done   # the list's scroll bar, right of its thumb
+    shot page9-import-notes
+  fi
 fi
 
 close_main_dialog

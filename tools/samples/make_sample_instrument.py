@@ -755,13 +755,56 @@ def write_tree(out, files, empty_dirs):
         os.makedirs(os.path.join(out, *rel.split("/")), exist_ok=True)
 
 
+# --------------------------------------------------------------------------
+# A waypoint file to put onto the instrument (--task): a day's task around
+# the Isarwinkel as a planner exports it, GPX 1.1 in UTF-8. Its points show
+# every fate on page 9: one already in the store, long names shortened and
+# made unique, a name outside Windows-1252, one without altitude, one far
+# off the map, and one written twice.
+# --------------------------------------------------------------------------
+
+TASK_POINTS = [   # lat, lon, altitude (None: none), name, description
+    (47.67712, 11.56681, 680, "LENGGR", "Landeplatz Lenggries"),
+    (47.66380, 11.52700, 1530, "Brauneck Nordstart", ""),
+    (47.66100, 11.53000, 1500, "Brauneck Südstart", "Startplatz Süd"),
+    (47.71020, 11.61200, 1348, "Zwiesel", "Wendepunkt 1 & Zylinder 400 m"),
+    (47.67100, 11.59800, None, "Geierstein", "Wendepunkt 2"),
+    (47.63800, 11.65900, 1601, "Seekarkreuz", "Wendepunkt 3"),
+    (50.73260, 14.98460, 1012, "Ještěd", "Ausflug nach Liberec"),
+    (147.5, 11.7, 730, "Ziel Tegernsee", "Tippfehler in der Breite"),
+    (47.71020, 11.61200, 1348, "Zwiesel", "Wendepunkt 1 & Zylinder 400 m"),
+]
+
+
+def make_task_gpx():
+    lines = ['<?xml version="1.0" encoding="UTF-8"?>',
+             '<gpx version="1.1" creator="Aufgabenplaner" xmlns="http://www.topografix.com/GPX/1/1">',
+             '  <metadata><name>Aufgabe Isarwinkel</name></metadata>']
+    for lat, lon, alt, name, desc in TASK_POINTS:
+        lines.append('  <wpt lat="%.5f" lon="%.5f">' % (lat, lon))
+        if alt is not None:
+            lines.append('    <ele>%d</ele>' % alt)
+        lines.append('    <name>%s</name>' % name)
+        if desc:
+            lines.append('    <desc>%s</desc>' % desc.replace('&', '&amp;'))
+        lines.append('  </wpt>')
+    lines.append('</gpx>')
+    return ("\n".join(lines) + "\n").encode("utf-8")
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     default_out = os.path.join(os.path.dirname(os.path.dirname(here)), "samples", "instrument")
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--out", default=default_out,
                     help="instrument root to write (default: %(default)s)")
+    ap.add_argument("--task", help="write only the waypoint file of a task to this path")
     args = ap.parse_args()
+    if args.task:
+        with open(args.task, "wb") as f:
+            f.write(make_task_gpx())
+        print("wrote %s" % args.task)
+        return
     files, empty_dirs = build()
     write_tree(args.out, files, empty_dirs)
     print("wrote %d files and %d empty folder(s) to %s"

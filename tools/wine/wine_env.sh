@@ -123,11 +123,32 @@ click_list_row() {
   sleep 1
 }
 
-# click_page_button LEFT TOP WIDTH: clicks the middle of a button placed at
-# these dialog units (the frame's pixels: twice across plus 4, 12/7 down
-# plus 61, as the dialog's font makes them).
+# click_dialog_point LEFT TOP: clicks a point given in dialog units (the
+# frame's pixels: twice across plus 4, 15/8 down plus 23 for Wine's
+# caption, as the dialog's font makes them).
+click_dialog_point() {
+  xdotool mousemove $((X + 2 * $1 + 4)) $((Y + $2 * 15 / 8 + 23)) click 1
+}
+
+# click_page_button LEFT TOP WIDTH: clicks the middle of a button 14 units
+# high placed at these dialog units.
 click_page_button() {
-  xdotool mousemove $((X + 2 * $1 + $3 + 4)) $((Y + ($2 + 7) * 12 / 7 + 61)) click 1
+  click_dialog_point $(($1 + $3 / 2)) $(($2 + 7))
+  sleep 1
+}
+
+# Waits for a file dialog with a title that matches, types a path into its
+# name field and presses Enter.
+open_file_in_dialog() {
+  local box=""
+  for _ in $(seq 50); do
+    box=$(xdotool search --name "$1" 2>/dev/null | head -n 1) && [ -n "$box" ] && break
+    sleep 0.2
+  done
+  [ -n "$box" ] || { echo "the file dialog did not appear" >&2; return 1; }
+  sleep 0.5
+  xdotool type --delay 10 "$2"
+  xdotool key Return
   sleep 1
 }
 
