@@ -138,9 +138,8 @@ static BOOL OnCommand(WORD id)
     return TRUE;
 }
 
-// The flight book's list asks for its texts; a click on a header sorts it;
-// a double-click on a row views its flight.
-// The list of waypoints onto the instrument asks for its texts.
+// The lists ask for their texts. On the flight book's, a click on a header
+// sorts it and a double-click on a row views its flight.
 static BOOL OnNotify(NMHDR *header)
 {
     if (header->idFrom == IDC_IMPORT_LIST && header->code == LVN_GETDISPINFOA) {
