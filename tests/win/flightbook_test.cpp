@@ -14,27 +14,6 @@ static std::string Log(const std::string &date, const std::string &glider, const
     return "AZIR001\r\n" + date + "\r\nHFGTYGLIDERTYPE:" + glider + "\r\n" + fixes;
 }
 
-// The list's rows, a line each, the fields separated by "|".
-static std::string ListRows()
-{
-    HWND list = Control(IDC_BOOK_LIST);
-    std::string rows;
-    int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
-    for (int i = 0; i < count; i++) {
-        for (int column = 0; column < 6; column++) {
-            char text[300] = "";
-            LVITEMA item = {};
-            item.iSubItem = column;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            SendMessageA(list, LVM_GETITEMTEXTA, i, (LPARAM)&item);
-            rows += (column ? "|" : "") + std::string(text);
-        }
-        rows += "\n";
-    }
-    return rows;
-}
-
 // A click on a column's header, as the list view reports it.
 static void ClickHeader(int column)
 {
@@ -68,7 +47,7 @@ TEST(FlightBook, ListsEveryLogSortsByHeaderClicksAndSavesItsOrder)
     const std::string nofix = "02.05.2026||||Ozone|nofix.igc\n", a = "14.06.2025|13:00:00|13:45:59|0:45|Gin Bonanza 2|2025\\a.IGC\n",
                       b = "14.06.2025|10:00:00|12:30:00|2:30|Nova Mentor 7|2025\\b.igc\n",
                       old = "01.07.2024|23:30:00|00:15:00|0:45||old.igc\n", empty = "|||||empty.igc\n";
-    EXPECT_EQ(ListRows(), nofix + a + b + old + empty);
+    EXPECT_EQ(ListRows(IDC_BOOK_LIST), nofix + a + b + old + empty);
     EXPECT_EQ(StatusText(), " 5 Fl\xFC" "ge, 4:00 h Flugzeit");
 
     // Equal fields keep the order they had; empty ones stay last.
@@ -81,7 +60,7 @@ TEST(FlightBook, ListsEveryLogSortsByHeaderClicksAndSavesItsOrder)
     };
     for (const auto &c : clicks) {
         ClickHeader(c.column);
-        EXPECT_EQ(ListRows(), c.rows) << c.column;
+        EXPECT_EQ(ListRows(IDC_BOOK_LIST), c.rows) << c.column;
     }
     ClickHeader(4);
     ScriptChoice("G:\\book.csv");
@@ -114,6 +93,6 @@ TEST(FlightBook, ListsEveryLogSortsByHeaderClicksAndSavesItsOrder)
     Command(IDC_BOOK_BACK);
     EXPECT_EQ(g_page, PAGE_PREVIEW);
     Command(IDM_FLIGHTBOOK_PAGE);
-    EXPECT_EQ(ListRows(), nofix + a + b + old);
+    EXPECT_EQ(ListRows(IDC_BOOK_LIST), nofix + a + b + old);
     EXPECT_EQ(StatusText(), " 4 Fl\xFC" "ge, 4:00 h Flugzeit");
 }

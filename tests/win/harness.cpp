@@ -241,3 +241,22 @@ void SelectRow(int list, int row)
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(Control(list), LVM_SETITEMSTATE, row, (LPARAM)&item);
 }
+
+std::string ListRows(int list)
+{
+    std::string rows;
+    int count = (int)SendMessageA(Control(list), LVM_GETITEMCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        for (int column = 0; column < 6; column++) {
+            char text[300] = "";
+            LVITEMA item = {};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(Control(list), LVM_GETITEMTEXTA, i, (LPARAM)&item);
+            rows += (column ? "|" : "") + std::string(text);
+        }
+        rows += "\n";
+    }
+    return rows;
+}

@@ -45,6 +45,9 @@ std::string ControlText(int id);
 std::string StatusText();
 bool IsShown(int id);
 
+// A report list view's rows, a line each, its six columns separated by "|".
+std::string ListRows(int list);
+
 // Selects and focuses a row of a list view.
 void SelectRow(int list, int row);
 

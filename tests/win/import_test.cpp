@@ -34,27 +34,6 @@ static std::string Record(const char *lon, const char *lat, int altitude, const 
     return record;
 }
 
-// The list's rows, a line each, the fields separated by "|".
-static std::string ListRows()
-{
-    HWND list = Control(IDC_IMPORT_LIST);
-    std::string rows;
-    int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
-    for (int i = 0; i < count; i++) {
-        for (int column = 0; column < 6; column++) {
-            char text[300] = "";
-            LVITEMA item = {};
-            item.iSubItem = column;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            SendMessageA(list, LVM_GETITEMTEXTA, i, (LPARAM)&item);
-            rows += (column ? "|" : "") + std::string(text);
-        }
-        rows += "\n";
-    }
-    return rows;
-}
-
 static void ReadFileOnPage(const std::string &path)
 {
     ScriptChoice(path);
@@ -99,7 +78,7 @@ TEST_F(ImportPage, ListsEveryPointWithWhatBecomesOfIt)
     EXPECT_EQ(SendMessageA(Control(IDC_IMPORT_ADD), BM_GETCHECK, 0, 0), BST_CHECKED);
     ReadFileOnPage("G:\\points.gpx");
     EXPECT_EQ(PromptsOfKind("open").at(0).caption, "Wegepunktdatei \xF6" "ffnen");
-    EXPECT_EQ(ListRows(), "GIPFEL||47,50020 N|11,25020 W|1234 m|schon auf dem Ger\xE4t\n"
+    EXPECT_EQ(ListRows(IDC_IMPORT_LIST), "GIPFEL||47,50020 N|11,25020 W|1234 m|schon auf dem Ger\xE4t\n"
                           "KOESSE2|KOESSENER|46,00000 N|7,00000 E|600 m|umbenannt, gek\xFCrzt\n"
                           "FALSCH||||0 m|ung\xFCltig, ohne H\xF6he\n"
                           "Laka|Wiese & Bach|46,00000 N|7,00000 E|32767 m|H\xF6he begrenzt\n"
@@ -109,7 +88,7 @@ TEST_F(ImportPage, ListsEveryPointWithWhatBecomesOfIt)
 
     Click(IDC_IMPORT_REPLACE);
     EXPECT_EQ(StatusText(), " 6 Punkte gelesen, 4 werden geschrieben");
-    EXPECT_EQ(ListRows().substr(0, 40), "GIPFEL||47,50020 N|11,25020 W|1234 m|\nKO");
+    EXPECT_EQ(ListRows(IDC_IMPORT_LIST).substr(0, 40), "GIPFEL||47,50020 N|11,25020 W|1234 m|\nKO");
 
     g_prompts.clear();
     WriteFileBytes("G:\\none.txt", "just some text\r\nwithout points\r\n");
@@ -125,7 +104,7 @@ TEST_F(ImportPage, ListsEveryPointWithWhatBecomesOfIt)
     Command(IDM_IMPORT_PAGE);
     Click(IDC_IMPORT_ADD);
     EXPECT_EQ(StatusText(), " 6 points read, 3 to be written");
-    EXPECT_EQ(ListRows().substr(0, 65), "GIPFEL||47.50020 N|11.25020 W|1234 m|already on the instrument\nKO");
+    EXPECT_EQ(ListRows(IDC_IMPORT_LIST).substr(0, 65), "GIPFEL||47.50020 N|11.25020 W|1234 m|already on the instrument\nKO");
 }
 
 // Adding keeps every record and appends the new points; replacing keeps the
